@@ -1,0 +1,147 @@
+#include "groups/Bank_Program.h"
+#include "groups/FactoryData.h"
+#include "model/DSI_Program.h"
+#include "model/ParTable.h"
+
+Bank_Program::Bank_Program (const juce::String& bankName) : name (bankName) {}
+
+juce::String Bank_Program::nameFrom (const ProgramSysex::Record& record)
+{
+    juce::String text;
+    for (int k = 0; k < DSI_Program::nameLength; ++k)
+        text << juce::String::charToString ((juce::juce_wchar) record[(size_t) (DSI_Program::nameOffset + k)]);
+    return text;
+}
+
+juce::String Bank_Program::programName (int i) const
+{
+    return nameFrom (programRecord (i)).trimEnd();
+}
+
+void Bank_Program::setProgramName (int i, const juce::String& text)
+{
+    if (i < 0 || (size_t) (i + 1) * recordSize > groupData.size())
+        return;
+
+    DSI_Program program;
+    program.setRaw (groupData.data() + (size_t) i * recordSize);
+    program.setName (text);
+    const auto record = program.getData();
+    std::copy (record.begin(), record.end(), groupData.begin() + (ptrdiff_t) i * recordSize);
+}
+
+void Bank_Program::storeProgram (int i, const void* record, size_t size)
+{
+    if (i < 0 || record == nullptr)
+        return;
+
+    const auto* bytes = static_cast<const uint8_t*> (record);
+    for (size_t k = 0; k < size; ++k)
+    {
+        const auto position = (size_t) i * recordSize + k;
+        if (position < groupData.size())
+            groupData[position] = bytes[k];
+        else
+            groupData.push_back (bytes[k]);
+    }
+}
+
+ProgramSysex::Record Bank_Program::programRecord (int i) const noexcept
+{
+    ProgramSysex::Record record {};
+    if (i < 0)
+        return record;
+
+    for (size_t k = 0; k < record.size(); ++k)
+    {
+        const auto position = (size_t) i * recordSize + k;
+        record[k] = position < groupData.size() ? groupData[position] : 0;
+    }
+    return record;
+}
+
+void Bank_Program::setSingle (const void* record, size_t size)
+{
+    singleProgram.assign ((size_t) recordSize, 0);
+    if (record != nullptr)
+        std::copy_n (static_cast<const uint8_t*> (record), std::min (size, (size_t) recordSize), singleProgram.begin());
+}
+
+ProgramSysex::Record Bank_Program::single() const noexcept
+{
+    ProgramSysex::Record record {};
+    std::copy_n (singleProgram.begin(), std::min (singleProgram.size(), record.size()), record.begin());
+    return record;
+}
+
+juce::String Bank_Program::singleName() const
+{
+    return nameFrom (single());
+}
+
+ProgramSysex::Record Bank_Program::copySingleTo (int i)
+{
+    const auto record = single();
+    storeProgram (i, record);
+    return record;
+}
+
+void Bank_Program::storeProgramAndSingle (int i, const ProgramSysex::Record& record)
+{
+    storeProgram (i, record);
+    setSingle (record);
+}
+
+void Bank_Program::loadFactoryGroup (int f)
+{
+    if (const auto* group = FactoryData::group (f))
+        groupData.assign (group, group + groupSize);
+}
+
+void Bank_Program::initialise (bool withFactory)
+{
+    const auto& initial = ParTable::initialRecord();
+    setSingle (initial);
+
+    if (withFactory)
+    {
+        loadFactoryGroup (0);
+        return;
+    }
+
+    groupData.clear();
+    groupData.reserve ((size_t) groupSize);
+    for (int i = 0; i < recordsPerGroup; ++i)
+        groupData.insert (groupData.end(), initial.begin(), initial.end());
+}
+
+void Bank_Program::loadDumps (const void* bytes, size_t size)
+{
+    if (bytes == nullptr)
+        return;
+
+    const auto* message = static_cast<const uint8_t*> (bytes);
+    const auto count = size / (size_t) ProgramSysex::programDumpSize;
+
+    // A whole-memory file of 99 dumps replaces the group outright.
+    if (count == 99)
+        groupData.clear();
+
+    for (size_t k = 0; k < count; ++k)
+    {
+        DSI_Program program;
+        program.load (message + k * (size_t) ProgramSysex::programDumpSize, (size_t) ProgramSysex::programDumpSize);
+        storeProgram ((int) k, program.getData());
+    }
+}
+
+ProgramSysex::Message Bank_Program::programDump (int i) const
+{
+    return ProgramSysex::editBufferDump (programRecord (i));
+}
+
+void Bank_Program::setGroupData (const void* bytes, size_t size)
+{
+    const auto* begin = static_cast<const uint8_t*> (bytes);
+    groupData.assign (begin, begin + (bytes == nullptr ? 0 : size));
+}
