@@ -1,0 +1,121 @@
+#pragma once
+
+#include "midi/VirtualMidiEndpoint.h"
+#include "model/GlobalSettings.h"
+#include "model/ProgramSysex.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+/** A stand-in for the instrument's MIDI side, for tests and for trying the editor without the
+    hardware. It keeps 400 program slots, an edit buffer, 100 global bytes and a MIDI channel
+    (global 2; 0 listens on all channels), and it
+
+    - answers the program (05), edit-buffer (06) and global (0E) requests with the instrument's
+      dumps, on a thread of its own, after a delay if told so, whole or split into pieces;
+    - applies NRPNs (controllers 99, 98, 6, 38), bank select (32) with program change, program
+      dumps (stored) and edit-buffer dumps (played);
+    - turns one of its own knobs on request: it then sends the NRPN like the instrument does;
+    - reads what it receives as the byte stream it is, so a SysEx sent in pieces is put together
+      exactly as the instrument would;
+    - logs every delivery it received, and every complete message, with the time it arrived. */
+class SimulatedProphet final : public VirtualMidiEndpoint,
+                               private juce::Thread
+{
+public:
+    static constexpr const char* defaultName = "Simulated Prophet-5";
+
+    explicit SimulatedProphet (const juce::String& deviceName = defaultName);
+    ~SimulatedProphet() override;
+
+    /** The one simulated instrument the plug-in lists among its devices, shared by every instance
+        in the process like a real device would be. */
+    static std::shared_ptr<SimulatedProphet> shared();
+
+    // --- VirtualMidiEndpoint
+    juce::String getDeviceName() const override { return name; }
+    bool isAvailable() const override { return available; }
+    void receive (const juce::MidiMessage& delivery) override;
+    void connectInput (juce::MidiInputCallback* callback) override;
+    void disconnectInput (juce::MidiInputCallback* callback) override;
+
+    // --- what was received
+    struct Received
+    {
+        double time; // Time::getMillisecondCounterHiRes() on arrival
+        std::vector<uint8_t> bytes;
+    };
+
+    std::vector<Received> deliveries() const;  // as the port handed them over
+    std::vector<Received> messages() const;    // complete messages, SysEx put together
+    void clearLog();
+
+    /** Wait (at most timeoutMs) until at least count complete messages, or deliveries, arrived. */
+    bool waitForMessages (size_t count, int timeoutMs) const;
+    bool waitForDeliveries (size_t count, int timeoutMs) const;
+
+    // --- behaviour
+    void setAnswerDelay (int milliseconds);
+    void setSysexPieceSize (int bytes);  // 0 sends every SysEx whole
+    void setSilent (bool shouldStaySilent);
+    void setGlobalDumpLength (int payloadBytes);
+    void setAvailable (bool canBeOpened) { available = canBeOpened; }
+
+    /** Turns a knob on the instrument: the edit buffer changes and the NRPN goes out. */
+    void turnKnob (int parameter, int value);
+
+    /** Sends any message as the instrument, through the same delivery path as its answers. */
+    void sendToSystem (const std::vector<uint8_t>& bytes);
+
+    // --- the instrument's memory
+    ProgramSysex::Record getProgram (int group, int index) const;
+    void setProgram (int group, int index, const ProgramSysex::Record& record);
+    ProgramSysex::Record getEditBuffer() const;
+    void setEditBuffer (const ProgramSysex::Record& record);
+    GlobalSettings::Buffer getGlobals() const;
+    void setGlobal (int index, uint8_t value);
+    int getCurrentGroup() const;
+    int getCurrentProgram() const;
+
+private:
+    struct Outgoing
+    {
+        double time;
+        juce::MidiMessage message;
+    };
+
+    void handleByte (uint8_t byte, double time);
+    void handleMessage (const std::vector<uint8_t>& message, double time);
+    void handleChannelMessage (const std::vector<uint8_t>& message);
+    void handleSysex (const std::vector<uint8_t>& message);
+    void answer (const std::vector<uint8_t>& message);
+    int sendingChannel() const;
+    void run() override;
+    bool waitUntil (const std::vector<Received>& log, size_t count, int timeoutMs) const;
+
+    const juce::String name;
+
+    mutable juce::CriticalSection stateLock;
+    std::array<ProgramSysex::Record, 400> slots {};
+    ProgramSysex::Record editBuffer {};
+    GlobalSettings::Buffer globals {};
+    int currentGroup = 0, currentProgram = 0, pendingBank = 0;
+    int nrpnMsb = 0x7F, nrpnLsb = 0x7F, dataMsb = 0;
+
+    // receiving as a byte stream
+    uint8_t runningStatus = 0;
+    std::vector<uint8_t> partial;
+    bool inSysex = false;
+    std::vector<Received> deliveryLog, messageLog;
+
+    // answering
+    int answerDelayMs = 0, sysexPieceSize = 0, globalDumpLength = GlobalSettings::bufferSize;
+    bool silent = false;
+    std::atomic<bool> available { true };
+    juce::CriticalSection outLock;
+    std::vector<Outgoing> outgoing;
+    juce::CriticalSection deliverLock; // held while the connected callback runs
+    juce::MidiInputCallback* connected = nullptr;
+    juce::WaitableEvent wake;
+};

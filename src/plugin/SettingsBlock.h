@@ -1,0 +1,63 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <array>
+#include <cstdint>
+
+/** The machine-wide settings record: 400 bytes, single-byte fields and big-endian 32-bit fields,
+    kept in the settings file "p5plugst.dat" and shared by every instance on the machine. */
+class SettingsBlock
+{
+public:
+    static constexpr int size = 400;
+
+    // Byte positions of the fields other parts of the system use.
+    enum Offset : int
+    {
+        hostThruOffset = 4,          // "THRU: Host -> MIDI Out Port"
+        midiChannelOffset = 6,       // 1..16
+        sendClockOffset = 7,
+        inThruOffset = 10,           // "THRU: MIDI In Port -> Host"
+        programChangeAutomationOffset = 11,
+        windowWidthOffset = 20,
+        windowHeightOffset = 24,
+        editorScaleOffset = 28,      // scale × 1000
+        modelOffset = 32,
+        panelWidthOffset = 36,
+        panelHeightOffset = 40,
+        keyboardXOffset = 44,
+        keyboardScaleOffset = 60,
+        latencyMarkerOffset = 68,    // 333 when the latency values below are valid
+        delaysOffset = 172,          // six delays in ms, one per sample-rate index
+        latencyModeOffset = 196,
+        seventhDelayOffset = 200,
+        keyPlayOffset = 220,
+        keyBaseNoteOffset = 221,
+        keyVelocityOffset = 222
+    };
+
+    static constexpr int latencyMarker = 333;
+    static constexpr int defaultLatencyMode = 402;
+
+    /** The defaults of a fresh machine. */
+    SettingsBlock();
+
+    /** The block a settings file's bytes give: fewer than 400 bytes give the defaults; then the
+        read rules (channel outside 1..16 → 1, key velocity below 20 → 100, latency values without
+        their marker → the default latency values). */
+    static SettingsBlock fromFileBytes (const void* data, size_t numBytes);
+
+    uint8_t getByte (int offset) const noexcept;
+    void setByte (int offset, uint8_t value) noexcept;
+
+    int32_t getInt (int offset) const noexcept;
+    void setInt (int offset, int32_t value) noexcept;
+
+    const std::array<uint8_t, size>& bytes() const noexcept { return data; }
+
+private:
+    void applyReadRules() noexcept;
+
+    std::array<uint8_t, size> data {};
+};
