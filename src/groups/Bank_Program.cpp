@@ -20,14 +20,20 @@ juce::String Bank_Program::programName (int i) const
 
 void Bank_Program::setProgramName (int i, const juce::String& text)
 {
-    if (i < 0 || (size_t) (i + 1) * recordSize > groupData.size())
+    if (i < 0 || i >= numRecords())
         return;
 
     DSI_Program program;
-    program.setRaw (groupData.data() + (size_t) i * recordSize);
+    const auto before = programRecord (i);
+    program.setRaw (before.data());
     program.setName (text);
     const auto record = program.getData();
-    std::copy (record.begin(), record.end(), groupData.begin() + (ptrdiff_t) i * recordSize);
+
+    // Only the name bytes change, so a concurrent store of other bytes is not undone.
+    const Lock sl (lock);
+    const auto start = (size_t) i * recordSize + DSI_Program::nameOffset;
+    if (start + DSI_Program::nameLength <= groupData.size())
+        std::copy_n (record.begin() + DSI_Program::nameOffset, DSI_Program::nameLength, groupData.begin() + (std::ptrdiff_t) start);
 }
 
 void Bank_Program::storeProgram (int i, const void* record, size_t size)
@@ -35,7 +41,12 @@ void Bank_Program::storeProgram (int i, const void* record, size_t size)
     if (i < 0 || record == nullptr)
         return;
 
-    const auto* bytes = static_cast<const uint8_t*> (record);
+    const Lock sl (lock);
+    storeLocked (i, static_cast<const uint8_t*> (record), size);
+}
+
+void Bank_Program::storeLocked (int i, const uint8_t* bytes, size_t size)
+{
     for (size_t k = 0; k < size; ++k)
     {
         const auto position = (size_t) i * recordSize + k;
@@ -52,6 +63,7 @@ ProgramSysex::Record Bank_Program::programRecord (int i) const noexcept
     if (i < 0)
         return record;
 
+    const Lock sl (lock);
     for (size_t k = 0; k < record.size(); ++k)
     {
         const auto position = (size_t) i * recordSize + k;
@@ -62,16 +74,18 @@ ProgramSysex::Record Bank_Program::programRecord (int i) const noexcept
 
 void Bank_Program::setSingle (const void* record, size_t size)
 {
-    singleProgram.assign ((size_t) recordSize, 0);
+    ProgramSysex::Record copy {};
     if (record != nullptr)
-        std::copy_n (static_cast<const uint8_t*> (record), std::min (size, (size_t) recordSize), singleProgram.begin());
+        std::copy_n (static_cast<const uint8_t*> (record), std::min (size, (size_t) recordSize), copy.begin());
+
+    const Lock sl (lock);
+    singleProgram = copy;
 }
 
 ProgramSysex::Record Bank_Program::single() const noexcept
 {
-    ProgramSysex::Record record {};
-    std::copy_n (singleProgram.begin(), std::min (singleProgram.size(), record.size()), record.begin());
-    return record;
+    const Lock sl (lock);
+    return singleProgram;
 }
 
 juce::String Bank_Program::singleName() const
@@ -95,7 +109,7 @@ void Bank_Program::storeProgramAndSingle (int i, const ProgramSysex::Record& rec
 void Bank_Program::loadFactoryGroup (int f)
 {
     if (const auto* group = FactoryData::group (f))
-        groupData.assign (group, group + groupSize);
+        setGroupData (group, (size_t) groupSize);
 }
 
 void Bank_Program::initialise (bool withFactory)
@@ -109,10 +123,11 @@ void Bank_Program::initialise (bool withFactory)
         return;
     }
 
-    groupData.clear();
-    groupData.reserve ((size_t) groupSize);
+    std::vector<uint8_t> group;
+    group.reserve ((size_t) groupSize);
     for (int i = 0; i < recordsPerGroup; ++i)
-        groupData.insert (groupData.end(), initial.begin(), initial.end());
+        group.insert (group.end(), initial.begin(), initial.end());
+    setGroupData (group.data(), group.size());
 }
 
 void Bank_Program::loadDumps (const void* bytes, size_t size)
@@ -125,7 +140,10 @@ void Bank_Program::loadDumps (const void* bytes, size_t size)
 
     // A whole-memory file of 99 dumps replaces the group outright.
     if (count == 99)
+    {
+        const Lock sl (lock);
         groupData.clear();
+    }
 
     for (size_t k = 0; k < count; ++k)
     {
@@ -143,5 +161,18 @@ ProgramSysex::Message Bank_Program::programDump (int i) const
 void Bank_Program::setGroupData (const void* bytes, size_t size)
 {
     const auto* begin = static_cast<const uint8_t*> (bytes);
+    const Lock sl (lock);
     groupData.assign (begin, begin + (bytes == nullptr ? 0 : size));
+}
+
+std::vector<uint8_t> Bank_Program::getGroupData() const
+{
+    const Lock sl (lock);
+    return groupData;
+}
+
+int Bank_Program::numRecords() const noexcept
+{
+    const Lock sl (lock);
+    return (int) groupData.size() / recordSize;
 }

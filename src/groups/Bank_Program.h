@@ -8,7 +8,11 @@
     one single-program buffer (for the preset bank: the program being edited).
 
     Record i is bytes i × 128 .. i × 128 + 127 of the group data; a byte read beyond the data reads
-    0, so a short or empty group never reads out of bounds. */
+    0, so a short or empty group never reads out of bounds.
+
+    Every operation is safe to call from any thread: records are copied in and out under a spin
+    lock held only for the copy, so the audio thread can select a program while the MIDI thread
+    stores a received one. */
 class Bank_Program
 {
 public:
@@ -54,14 +58,17 @@ public:
     /** The edit-buffer dump of record i. */
     ProgramSysex::Message programDump (int i) const;
 
-    int numRecords() const noexcept { return (int) groupData.size() / recordSize; }
-    const std::vector<uint8_t>& getGroupData() const noexcept { return groupData; }
+    int numRecords() const noexcept;
+    std::vector<uint8_t> getGroupData() const;
     void setGroupData (const void* bytes, size_t size);
 
 private:
     static juce::String nameFrom (const ProgramSysex::Record& record);
+    void storeLocked (int i, const uint8_t* bytes, size_t size);
 
+    using Lock = juce::SpinLock::ScopedLockType;
+    mutable juce::SpinLock lock;
     juce::String name;
     std::vector<uint8_t> groupData;
-    std::vector<uint8_t> singleProgram;
+    ProgramSysex::Record singleProgram {};
 };

@@ -1,5 +1,8 @@
 #include "midi/MidiCntrState.h"
 #include "groups/GroupsDataFile.h"
+#include "groups/ProgramLocation.h"
+#include "midi/SampleRateIndex.h"
+#include "model/DSI_Program.h"
 #include "plugin/SafeFile.h"
 #include "plugin/SettingsFolder.h"
 
@@ -8,6 +11,10 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
       settingsFolder (folder),
       ports (*devices)
 {
+    sysexAssembly.reserve (4096);
+    sysexDispatch.reserve (4096);
+    hostThruScratch.ensureSize (1024);
+
     loadSettings();
 
     loadPortSettings();
@@ -33,6 +40,7 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
 
 MidiCntrState::~MidiCntrState()
 {
+    notifier.cancelPendingUpdate();
     saveSettings();
     saveBanks();
     ports.closeOutput();
@@ -57,11 +65,17 @@ void MidiCntrState::loadSettings()
     }
 
     midiChannel = settings.getByte (SettingsBlock::midiChannelOffset);
+    inThru = settings.getByte (SettingsBlock::inThruOffset) == 1;
+    programChangeAutomation = settings.getByte (SettingsBlock::programChangeAutomationOffset) == 1;
+
+    // Host thru starts on whatever the file says; switching it off lasts until the plug-in closes.
+    hostThru = true;
 }
 
 void MidiCntrState::saveSettings() const
 {
-    SafeFile::replaceWith (file (SettingsFolder::settingsFileName), settings.bytes().data(), settings.bytes().size());
+    const auto bytes = settings.bytes();
+    SafeFile::replaceWith (file (SettingsFolder::settingsFileName), bytes.data(), bytes.size());
 }
 
 void MidiCntrState::saveBanks() const
@@ -84,6 +98,62 @@ void MidiCntrState::setMidiChannel (int channel)
     const auto c = juce::jlimit (1, 16, channel);
     midiChannel = c;
     settings.setByte (SettingsBlock::midiChannelOffset, (uint8_t) c);
+}
+
+void MidiCntrState::changeChannel (int channel)
+{
+    if (channel == getMidiChannel())
+        return;
+
+    setMidiChannel (channel);
+    postEvent (StateEvent::channelChanged);
+}
+
+GlobalSettings::Buffer MidiCntrState::getGlobals() const
+{
+    const juce::SpinLock::ScopedLockType sl (globalsLock);
+    return globals;
+}
+
+void MidiCntrState::setInThru (bool on)
+{
+    inThru = on;
+    settings.setByte (SettingsBlock::inThruOffset, on ? 1 : 0);
+}
+
+void MidiCntrState::setHostThru (bool on)
+{
+    hostThru = on;
+    settings.setByte (SettingsBlock::hostThruOffset, on ? 1 : 0);
+}
+
+void MidiCntrState::setProgramChangeAutomation (bool on)
+{
+    programChangeAutomation = on;
+    settings.setByte (SettingsBlock::programChangeAutomationOffset, on ? 1 : 0);
+}
+
+void MidiCntrState::setSampleRate (int sampleRateHz) noexcept
+{
+    storedSampleRate = sampleRateHz;
+    sampleRateIndex = morvex::sampleRateIndex (sampleRateHz);
+}
+
+int MidiCntrState::currentLatencyDelay() const noexcept
+{
+    return latencyMode.load() < 100 ? getDelay (sampleRateIndex.load()) : 0;
+}
+
+void MidiCntrState::setLatency (int mode, const std::array<int, numDelays>& newDelays)
+{
+    for (int i = 0; i < numDelays; ++i)
+        delays[(size_t) i] = newDelays[(size_t) i];
+    latencyMode = mode;
+
+    // The file keeps the delays; its mode field keeps what it was read with.
+    for (int i = 0; i < 6; ++i)
+        settings.setInt (SettingsBlock::delaysOffset + 4 * i, newDelays[(size_t) i]);
+    settings.setInt (SettingsBlock::seventhDelayOffset, newDelays[6]);
 }
 
 int MidiCntrState::getDelay (int index) const noexcept
@@ -277,6 +347,7 @@ void MidiCntrState::sendRequest (int kind, int bank, int program)
 void MidiCntrState::requestGlobals()
 {
     globalDumpReceived = false;
+    postEvent (StateEvent::instrumentOffline);
     sendRequest (globalsRequest, 0, 0);
 }
 
@@ -295,7 +366,460 @@ void MidiCntrState::sendSysEx (const ProgramSysex::Message& message)
     ports.sendSysEx (message.data(), message.size());
 }
 
+
 //==============================================================================
-void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage&)
+// Events for the editor, edits for the host
+
+void MidiCntrState::postEvent (int32_t code)
 {
+    stateEvents.push (code);
+    notifier.triggerAsyncUpdate();
+}
+
+void MidiCntrState::Notifier::handleAsyncUpdate()
+{
+    // Last added first, as the listeners expect.
+    for (int i = engine.stateListeners.size(); --i >= 0;)
+        if (auto* listener = engine.stateListeners[i])
+            listener->engineStateChanged();
+}
+
+void MidiCntrState::addStateListener (stateListener* listener)
+{
+    if (listener != nullptr)
+        stateListeners.addIfNotAlreadyThere (listener);
+}
+
+void MidiCntrState::removeStateListener (stateListener* listener)
+{
+    stateListeners.removeFirstMatchingValue (listener);
+}
+
+void MidiCntrState::dispatchPendingNotifications()
+{
+    notifier.handleUpdateNowIfNeeded();
+}
+
+void MidiCntrState::reportToHost (int parameter, int value)
+{
+    hostParams.push ({ parameter, value });
+    sendChangeMessage();
+}
+
+//==============================================================================
+// Program selection
+
+void MidiCntrState::selectProgram (int index, bool sendToPort, bool notifyHost)
+{
+    if (index < 0)
+    {
+        currentBank = -1;
+        currentProgram = -1;
+    }
+    else if (const auto bank = index / ProgramLocation::programsPerGroup; bank < numInstrumentBanks)
+    {
+        currentBank = bank;
+        currentProgram = index - bank * ProgramLocation::programsPerGroup;
+    }
+
+    const auto bank = getCurrentBank(), program = getCurrentProgram();
+    const auto record = juce::isPositiveAndBelow (bank, numInstrumentBanks) ? instrumentBanks[(size_t) bank]->programRecord (program)
+                                                                          : ProgramSysex::Record {};
+    pluginBank.setSingle (record);
+    postEvent (StateEvent::editBufferChanged);
+
+    if (notifyHost && isProgramChangeAutomationOn())
+        reportToHost (ParTable::programSelector, ProgramLocation::programNumber (bank, program));
+
+    if (sendToPort && bank >= 0 && program >= 0)
+        sendProgramSelect (bank, program);
+}
+
+void MidiCntrState::programChangeIn (int bank, int program)
+{
+    if (bank == getCurrentBank() && program == getCurrentProgram())
+        return;
+
+    currentBank = bank;
+    currentProgram = program;
+    selectProgram (program + bank * ProgramLocation::programsPerGroup, false, isProgramChangeAutomationOn());
+}
+
+void MidiCntrState::storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record)
+{
+    if (toBank)
+    {
+        if (ProgramLocation::isValid (bank, program))
+            instrumentBanks[(size_t) bank]->storeProgram (program, record);
+        postEvent (StateEvent::mirrorChanged);
+    }
+    else
+    {
+        pluginBank.setSingle (record);
+    }
+
+    postEvent (StateEvent::editBufferChanged);
+}
+
+//==============================================================================
+// Group transfers
+
+void MidiCntrState::beginReceive (int kind, int firstGroup)
+{
+    transferKind = kind;
+    busy = true;
+    receiving = true;
+    sendRequest (programRequest, firstGroup, 0);
+}
+
+void MidiCntrState::endTransfer()
+{
+    busy = false;
+    receiving = false;
+    transferKind = noTransfer;
+}
+
+//==============================================================================
+// From the instrument, on the MIDI driver's thread
+
+bool MidiCntrState::passesInThru (const juce::MidiMessage& message)
+{
+    const auto* raw = message.getRawData();
+    const auto status = raw[0];
+
+    if (status == 0xF0 || status < 0x80) // a SysEx, or the rest of one arriving in pieces
+        return false;
+
+    if (message.isController())
+    {
+        switch (message.getControllerNumber())
+        {
+            case 6: case 7: case 38: case 98: case 99:
+                return false;
+            case 32:
+                currentBank = message.getControllerValue();
+                return true;
+            default:
+                return true;
+        }
+    }
+
+    if (message.isProgramChange())
+        programChangeIn (getCurrentBank(), message.getProgramChangeNumber());
+
+    return true;
+}
+
+void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::MidiMessage& message)
+{
+    const auto* raw = message.getRawData();
+    const auto size = message.getRawDataSize();
+    if (size <= 0)
+        return;
+
+    if (isInThruOn() && passesInThru (message))
+    {
+        const juce::ScopedLock sl (engineLock);
+        toHost.add (message, juce::Time::getMillisecondCounter());
+        return;
+    }
+
+    const auto status = raw[0];
+    const auto channel = (status & 0x0F) + 1;
+
+    if (status >= 0xF8)
+        return; // real-time bytes belong to no other message, not even a SysEx being assembled
+
+    switch (status & 0xF0)
+    {
+        case 0x90:
+            if (size >= 3)
+                postEvent (raw[2] > 0 ? StateEvent::noteOn (channel, raw[1], raw[2]) : StateEvent::noteOff (channel, raw[1]));
+            return;
+
+        case 0x80:
+            if (size >= 2)
+                postEvent (StateEvent::noteOff (channel, raw[1]));
+            return;
+
+        case 0xB0:
+            if (size >= 3)
+                handleInputController (channel, raw[1], raw[2]);
+            return;
+
+        case 0xC0:
+            if (size >= 2)
+                programChangeIn (getCurrentBank(), raw[1]);
+            return;
+
+        case 0xE0:
+            if (size >= 3)
+                postEvent (StateEvent::pitchWheel (channel, raw[2], raw[1]));
+            return;
+
+        case 0xA0:
+        case 0xD0:
+            return; // pressure: nothing to act on, and never part of a SysEx
+
+        default:
+            break;
+    }
+
+    if (status == 0xF0)
+        sysexAssembly.clear();
+    else if (sysexAssembly.empty())
+        return;
+
+    appendToSysex (raw, size);
+}
+
+void MidiCntrState::handlePartialSysexMessage (juce::MidiInput*, const juce::uint8*, int, double)
+{
+    if (sysexAssembly.empty())
+        return;
+
+    sysexDispatch.assign (sysexAssembly.begin(), sysexAssembly.end());
+    sysexAssembly.clear();
+    dispatchSysex (sysexDispatch);
+}
+
+void MidiCntrState::appendToSysex (const juce::uint8* data, int size)
+{
+    if (sysexAssembly.size() + (size_t) size > maximumSysexSize)
+    {
+        sysexAssembly.clear(); // a SysEx that never ends is no message of the instrument's
+        return;
+    }
+
+    sysexAssembly.insert (sysexAssembly.end(), data, data + size);
+
+    if (sysexAssembly.front() == 0xF0 && sysexAssembly.back() == 0xF7)
+    {
+        sysexDispatch.assign (sysexAssembly.begin(), sysexAssembly.end());
+        sysexAssembly.clear();
+        dispatchSysex (sysexDispatch);
+    }
+}
+
+void MidiCntrState::handleInputController (int channel, int controller, int value)
+{
+    switch (controller)
+    {
+        case 1:  postEvent (StateEvent::controller (channel, controller, value)); break;
+        case 6:  incomingDataMsb = (uint8_t) value; break;
+        case 7:  reportToHost (89, value); break;
+        case 32: currentBank = value; break;
+        case 98: incomingNrpnLsb = (uint8_t) value; break;
+        case 99: incomingNrpnMsb = (uint8_t) value; break;
+
+        case 38:
+        {
+            const auto number = incomingNrpnMsb * 128 + incomingNrpnLsb;
+            const auto parameter = parTable.getParamOfNrpn (number);
+            if ((parameter == 0 && number != 0) || parameter > ParTable::programSelector)
+                return;
+            reportToHost (parameter, incomingDataMsb * 128 + value);
+            break;
+        }
+
+        default:
+            break;
+    }
+}
+
+void MidiCntrState::dispatchSysex (const std::vector<uint8_t>& m)
+{
+    const auto n = m.size();
+    if (n >= 4 && m[3] == 0x06 && m[1] == 0x7E)
+        return; // a universal identity reply
+
+    if (n < 4 || m[2] != ProgramSysex::deviceId)
+        return;
+
+    switch (m[3])
+    {
+        case ProgramSysex::programDumpCommand:         handleProgramDump (m); break;
+        case ProgramSysex::editBufferDumpCommand:      handleEditBufferDump (m); break;
+        case ProgramSysex::globalParameterDumpCommand: handleGlobalDump (m); break;
+        default: break;
+    }
+}
+
+void MidiCntrState::handleProgramDump (const std::vector<uint8_t>& m)
+{
+    if (m.size() < (size_t) ProgramSysex::programDumpSize)
+        return;
+
+    DSI_Program program;
+    program.unpack (m.data() + ProgramSysex::programDumpPayload, (size_t) ProgramSysex::packedSize);
+    const auto record = program.getData();
+    const int group = m[4], index = m[5];
+
+    // Only slots the instrument has are stored; a dump naming another is not the instrument's.
+    if (! ProgramLocation::isValid (group, index))
+        return;
+
+    if (! isReceiving())
+    {
+        currentBank = group;
+        currentProgram = index;
+        instrumentBanks[(size_t) group]->storeProgram (index, record);
+        postEvent (StateEvent::mirrorChanged);
+        pluginBank.setSingle (record);
+        postEvent (StateEvent::editBufferChanged);
+        return;
+    }
+
+    instrumentBanks[(size_t) group]->storeProgram (index, record);
+
+    if (! isBusy())
+        return;
+
+    postEvent (StateEvent::transfer (group, index));
+
+    if (index < ProgramLocation::programsPerGroup - 1)
+    {
+        sendRequest (programRequest, group, index + 1);
+        return;
+    }
+
+    const auto kind = getTransferKind();
+    const auto lastGroup = kind == receiveUserGroups ? ProgramLocation::numUserGroups - 1
+                         : kind == receiveFactoryGroups || kind == receiveAllGroups ? numInstrumentBanks - 1
+                         : group;
+
+    if (group >= lastGroup)
+    {
+        endTransfer();
+        postEvent (StateEvent::mirrorChanged);
+        postEvent (StateEvent::transferFinished);
+    }
+    else
+    {
+        sendRequest (programRequest, group + 1, 0);
+    }
+}
+
+void MidiCntrState::handleEditBufferDump (const std::vector<uint8_t>& m)
+{
+    if (m.size() < (size_t) ProgramSysex::editBufferDumpSize)
+        return;
+
+    DSI_Program program;
+    program.unpack (m.data() + ProgramSysex::editBufferDumpPayload, (size_t) ProgramSysex::packedSize);
+    pluginBank.setSingle (program.getData());
+    postEvent (StateEvent::editBufferChanged);
+}
+
+void MidiCntrState::handleGlobalDump (const std::vector<uint8_t>& m)
+{
+    GlobalSettings::Buffer copy;
+    {
+        const juce::SpinLock::ScopedLockType sl (globalsLock);
+        GlobalSettings::applyGlobalDump (m.data(), m.size(), globals);
+        copy = globals;
+    }
+    globalDumpReceived = true;
+
+    const auto channel = GlobalSettings::channelFromGlobals (copy, getMidiChannel());
+    if (channel != getMidiChannel())
+    {
+        setMidiChannel (channel);
+        postEvent (StateEvent::channelChanged);
+    }
+
+    postEvent (StateEvent::instrumentOnline);
+}
+
+//==============================================================================
+// The host's MIDI, on the audio thread
+
+bool MidiCntrState::passesHostThru (const juce::MidiMessage& message) noexcept
+{
+    if (message.isProgramChange())
+        return false;
+
+    if (message.isController())
+    {
+        switch (message.getControllerNumber())
+        {
+            case 6: case 32: case 38: case 98: case 99: return false;
+            default: return true;
+        }
+    }
+
+    return true;
+}
+
+void MidiCntrState::handleHostInput (const juce::MidiMessage& message)
+{
+    const auto channel = message.getChannel();
+
+    if (message.isController())
+    {
+        const auto controller = message.getControllerNumber();
+        const auto value = message.getControllerValue();
+
+        if (controller == 32)
+        {
+            const auto index = getCurrentProgram() + value * ProgramLocation::programsPerGroup;
+            if (index != getCurrentBank() * ProgramLocation::programsPerGroup + getCurrentProgram())
+            {
+                currentBank = value;
+                selectProgram (index, true, false);
+            }
+        }
+        else if (controller != 0)
+        {
+            postEvent (StateEvent::controller (channel, controller, value));
+        }
+    }
+    else if (message.isProgramChange())
+    {
+        const auto program = message.getProgramChangeNumber();
+        if (program != getCurrentProgram())
+        {
+            const auto index = getCurrentBank() * ProgramLocation::programsPerGroup + program;
+            currentProgram = program;
+            selectProgram (index, true, false);
+        }
+    }
+    else if (message.isNoteOn())
+    {
+        postEvent (StateEvent::noteOn (channel, message.getNoteNumber(), message.getVelocity()));
+    }
+    else if (message.isNoteOff())
+    {
+        postEvent (StateEvent::noteOff (channel, message.getNoteNumber()));
+    }
+    else if (message.isPitchWheel())
+    {
+        const auto value = message.getPitchWheelValue();
+        postEvent (StateEvent::pitchWheel (channel, (value >> 7) & 0x7F, value & 0x7F));
+    }
+}
+
+void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples, int rate)
+{
+    const juce::ScopedLock sl (engineLock);
+    const auto thru = isHostThruOn() && ports.isOutputOpen();
+
+    for (const auto metadata : hostBuffer)
+    {
+        const auto message = metadata.getMessage();
+
+        if (thru && passesHostThru (message))
+        {
+            hostThruScratch.clear();
+            hostThruScratch.addEvent (metadata.data, metadata.numBytes, metadata.samplePosition);
+            const auto now = juce::Time::getMillisecondCounterHiRes();
+            const auto start = metadata.samplePosition == 0 ? now : now + currentLatencyDelay();
+            ports.sendBlock (hostThruScratch, start, rate > 0 ? (double) rate : 44100.0);
+        }
+
+        handleHostInput (message);
+    }
+
+    hostBuffer.clear();
+    toHost.moveInto (hostBuffer, numSamples);
 }

@@ -4,8 +4,11 @@
 #include "midi/MIDI_PORTS_Control.h"
 #include "midi/MidiDeviceSeam.h"
 #include "midi/MidiDevices.h"
+#include "midi/EventQueue.h"
 #include "midi/PortSettings.h"
+#include "midi/StateEvent.h"
 #include "midi/ToHostBuffer.h"
+#include "midi/stateListener.h"
 #include "model/GlobalSettings.h"
 #include "model/ParTable.h"
 #include "plugin/SettingsBlock.h"
@@ -27,6 +30,26 @@ class MidiCntrState : public juce::MidiInputCallback,
 public:
     static constexpr int numInstrumentBanks = 10;
     static constexpr int numDelays = 7;
+    static constexpr size_t maximumSysexSize = 65536; // far above any message of the instrument's
+    static constexpr size_t eventQueueSize = 4096;
+
+    struct HostParam
+    {
+        int parameter = 0, value = 0;
+    };
+
+    /** What a group transfer covers; the values are the group manager's transfer kinds. */
+    enum TransferKind
+    {
+        noTransfer = -1,
+        receiveOneGroup = 0,
+        receiveUserGroups = 7,
+        receiveFactoryGroups = 8,
+        receiveAllGroups = 9,
+        transmitOneGroup = 100,
+        transmitUserGroups = 107,
+        transmitFactoryGroups = 108
+    };
 
     enum RequestKind
     {
@@ -61,14 +84,64 @@ public:
     ParTable& getParTable() noexcept { return parTable; }
     Bank_Program& getInstrumentBank (int group) noexcept;
     Bank_Program& getPluginBank() noexcept { return pluginBank; }
-    GlobalSettings::Buffer& getGlobals() noexcept { return globals; }
+    GlobalSettings::Buffer getGlobals() const;
 
     int getMidiChannel() const noexcept { return midiChannel.load(); }
     void setMidiChannel (int channel);
 
+    /** The channel menu's change: takes the channel and tells the editor, if it differs. */
+    void changeChannel (int channel);
+
+    // --- the current program: a group (bank) and a program within it
+    int getCurrentBank() const noexcept    { return currentBank.load(); }
+    int getCurrentProgram() const noexcept { return currentProgram.load(); }
+    void selectProgram (int index, bool sendToPort, bool notifyHost);
+    void programChangeIn (int bank, int program);
+    void storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record);
+    ProgramSysex::Record getEditBuffer() const noexcept { return pluginBank.single(); }
+
+    // --- options
+    bool isInThruOn() const noexcept              { return inThru.load(); }
+    bool isHostThruOn() const noexcept            { return hostThru.load(); }
+    bool isProgramChangeAutomationOn() const noexcept { return programChangeAutomation.load(); }
+    void setInThru (bool on);
+    void setHostThru (bool on);
+    void setProgramChangeAutomation (bool on);
+
+    // --- detection: off-line from a request until the instrument's global dump answers
+    bool isOnline() const noexcept { return globalDumpReceived.load(); }
+
+    // --- group transfers (started and ended by the group manager)
+    void beginReceive (int kind, int firstGroup);
+    void endTransfer();
+    bool isBusy() const noexcept      { return busy.load(); }
+    bool isReceiving() const noexcept { return receiving.load(); }
+    int getTransferKind() const noexcept { return transferKind.load(); }
+
+    // --- events for the editor and edits for the host
+    void postEvent (int32_t code);
+    void addStateListener (stateListener* listener);
+    void removeStateListener (stateListener* listener);
+    /** Message thread: takes every queued event, oldest first. */
+    void drainEvents (std::vector<int32_t>& out) { stateEvents.drainInto (out); }
+    /** Message thread: takes every queued (parameter, value) pair for the host. */
+    void drainHostParams (std::vector<HostParam>& out) { hostParams.drainInto (out); }
+    /** Delivers a pending listener notification now (for callers without a running message loop). */
+    void dispatchPendingNotifications();
+    void reportToHost (int parameter, int value);
+
+    // --- the host's MIDI, once per block on the audio thread
+    void handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples, int sampleRate);
+    void setSampleRate (int sampleRateHz) noexcept;
+    int getSampleRate() const noexcept { return storedSampleRate.load(); }
+    int getSampleRateIndex() const noexcept { return sampleRateIndex.load(); }
+    int currentLatencyDelay() const noexcept;
+
     // --- latency (per sample-rate index; applied while the mode is below 100)
     int getLatencyMode() const noexcept { return latencyMode.load(); }
     int getDelay (int index) const noexcept;
+    /** Takes a new delay list at once (clock, host thru and automated parameters all read it). */
+    void setLatency (int mode, const std::array<int, numDelays>& newDelays);
 
     // --- sending to the instrument; nothing is sent while the output is closed
     void sendParameter (int parameter, int value, double delayMs, double sampleRate);
@@ -88,10 +161,31 @@ public:
     juce::CriticalSection& getEngineLock() noexcept { return engineLock; }
     ToHostBuffer& getToHostBuffer() noexcept { return toHost; }
 
-    // --- juce::MidiInputCallback
+    // --- juce::MidiInputCallback, on the MIDI driver's thread
     void handleIncomingMidiMessage (juce::MidiInput* source, const juce::MidiMessage& message) override;
+    void handlePartialSysexMessage (juce::MidiInput* source, const juce::uint8* data, int numBytesSoFar, double timestamp) override;
 
 private:
+    class Notifier : public juce::AsyncUpdater
+    {
+    public:
+        explicit Notifier (MidiCntrState& e) : engine (e) {}
+        void handleAsyncUpdate() override;
+
+    private:
+        MidiCntrState& engine;
+    };
+
+    bool passesInThru (const juce::MidiMessage& message);
+    static bool passesHostThru (const juce::MidiMessage& message) noexcept;
+    void handleInputController (int channel, int controller, int value);
+    void handleHostInput (const juce::MidiMessage& message);
+    void appendToSysex (const juce::uint8* data, int size);
+    void dispatchSysex (const std::vector<uint8_t>& m);
+    void handleProgramDump (const std::vector<uint8_t>& m);
+    void handleEditBufferDump (const std::vector<uint8_t>& m);
+    void handleGlobalDump (const std::vector<uint8_t>& m);
+
     void loadSettings();
     void openSavedPort (const juce::String& name, bool isInput);
     void forgetLastNrpn() noexcept;
@@ -108,11 +202,28 @@ private:
 
     std::array<std::unique_ptr<Bank_Program>, numInstrumentBanks> instrumentBanks;
     Bank_Program pluginBank { "Program Group" };
+    mutable juce::SpinLock globalsLock;
     GlobalSettings::Buffer globals {};
     std::atomic<bool> globalDumpReceived { false };
 
+    std::atomic<int> currentBank { 0 }, currentProgram { 0 };
+    std::atomic<bool> inThru { false }, hostThru { true }, programChangeAutomation { false };
+    std::atomic<bool> busy { false }, receiving { false };
+    std::atomic<int> transferKind { noTransfer };
+
     std::array<std::atomic<int>, numDelays> delays {};
     std::atomic<int> latencyMode { 0 };
+    std::atomic<int> storedSampleRate { 44100 }, sampleRateIndex { 0 };
+
+    // The MIDI input thread's own state: the NRPN being received and the SysEx being assembled.
+    uint8_t incomingNrpnMsb = 0xFF, incomingNrpnLsb = 0xFF, incomingDataMsb = 0;
+    std::vector<uint8_t> sysexAssembly, sysexDispatch;
+
+    EventQueue<int32_t, eventQueueSize> stateEvents;
+    EventQueue<HostParam, eventQueueSize> hostParams;
+    juce::Array<stateListener*> stateListeners; // message thread only
+    Notifier notifier { *this };
+    juce::MidiBuffer hostThruScratch;
 
     // What the instrument last heard of parameter NRPNs, so repeats can be left out.
     juce::SpinLock nrpnLock;

@@ -2,11 +2,31 @@
 
 SettingsBlock::SettingsBlock()
 {
-    data[0] = data[1] = data[2] = 255;
-    data[3] = 100;
+    for (auto& byte : data)
+        byte.store (0, std::memory_order_relaxed);
+
+    put (0, 255);
+    put (1, 255);
+    put (2, 255);
+    put (3, 100);
     setInt (editorScaleOffset, 1000);
     setInt (keyboardScaleOffset, 1);
-    data[keyVelocityOffset] = 100;
+    put (keyVelocityOffset, 100);
+}
+
+SettingsBlock& SettingsBlock::operator= (const SettingsBlock& other) noexcept
+{
+    for (int i = 0; i < size; ++i)
+        put (i, other.at (i));
+    return *this;
+}
+
+std::array<uint8_t, SettingsBlock::size> SettingsBlock::bytes() const noexcept
+{
+    std::array<uint8_t, size> copy {};
+    for (int i = 0; i < size; ++i)
+        copy[(size_t) i] = at (i);
+    return copy;
 }
 
 SettingsBlock SettingsBlock::fromFileBytes (const void* fileData, size_t numBytes)
@@ -15,9 +35,12 @@ SettingsBlock SettingsBlock::fromFileBytes (const void* fileData, size_t numByte
 
     if (fileData != nullptr && numBytes >= (size_t) size)
     {
-        std::copy_n (static_cast<const uint8_t*> (fileData), (size_t) size, block.data.begin());
-        if (block.data[keyVelocityOffset] < 20)
-            block.data[keyVelocityOffset] = 100;
+        const auto* bytes = static_cast<const uint8_t*> (fileData);
+        for (int i = 0; i < size; ++i)
+            block.put (i, bytes[i]);
+
+        if (block.at (keyVelocityOffset) < 20)
+            block.put (keyVelocityOffset, 100);
     }
 
     block.applyReadRules();
@@ -26,9 +49,9 @@ SettingsBlock SettingsBlock::fromFileBytes (const void* fileData, size_t numByte
 
 void SettingsBlock::applyReadRules() noexcept
 {
-    const auto channel = data[midiChannelOffset];
+    const auto channel = at (midiChannelOffset);
     if (channel < 1 || channel > 16)
-        data[midiChannelOffset] = 1;
+        put (midiChannelOffset, 1);
 
     if (getInt (latencyMarkerOffset) != latencyMarker)
     {
@@ -42,13 +65,13 @@ void SettingsBlock::applyReadRules() noexcept
 
 uint8_t SettingsBlock::getByte (int offset) const noexcept
 {
-    return juce::isPositiveAndBelow (offset, size) ? data[(size_t) offset] : 0;
+    return juce::isPositiveAndBelow (offset, size) ? at (offset) : 0;
 }
 
 void SettingsBlock::setByte (int offset, uint8_t value) noexcept
 {
     if (juce::isPositiveAndBelow (offset, size))
-        data[(size_t) offset] = value;
+        put (offset, value);
 }
 
 int32_t SettingsBlock::getInt (int offset) const noexcept
@@ -56,8 +79,8 @@ int32_t SettingsBlock::getInt (int offset) const noexcept
     if (offset < 0 || offset + 4 > size)
         return 0;
 
-    const auto* p = data.data() + offset;
-    return (int32_t) (((uint32_t) p[0] << 24) | ((uint32_t) p[1] << 16) | ((uint32_t) p[2] << 8) | (uint32_t) p[3]);
+    return (int32_t) (((uint32_t) at (offset) << 24) | ((uint32_t) at (offset + 1) << 16)
+                      | ((uint32_t) at (offset + 2) << 8) | (uint32_t) at (offset + 3));
 }
 
 void SettingsBlock::setInt (int offset, int32_t value) noexcept
@@ -66,9 +89,8 @@ void SettingsBlock::setInt (int offset, int32_t value) noexcept
         return;
 
     const auto v = (uint32_t) value;
-    auto* p = data.data() + offset;
-    p[0] = (uint8_t) (v >> 24);
-    p[1] = (uint8_t) (v >> 16);
-    p[2] = (uint8_t) (v >> 8);
-    p[3] = (uint8_t) v;
+    put (offset, (uint8_t) (v >> 24));
+    put (offset + 1, (uint8_t) (v >> 16));
+    put (offset + 2, (uint8_t) (v >> 8));
+    put (offset + 3, (uint8_t) v);
 }

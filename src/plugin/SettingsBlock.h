@@ -3,10 +3,14 @@
 #include <juce_core/juce_core.h>
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 
 /** The machine-wide settings record: 400 bytes, single-byte fields and big-endian 32-bit fields,
-    kept in the settings file "p5plugst.dat" and shared by every instance on the machine. */
+    kept in the settings file "p5plugst.dat" and shared by every instance on the machine.
+
+    Any thread may read or write single fields (the MIDI thread takes the instrument's channel, the
+    audio thread reads the thru flags): each byte is an atomic of its own. */
 class SettingsBlock
 {
 public:
@@ -42,6 +46,8 @@ public:
 
     /** The defaults of a fresh machine. */
     SettingsBlock();
+    SettingsBlock (const SettingsBlock& other) noexcept { *this = other; }
+    SettingsBlock& operator= (const SettingsBlock& other) noexcept;
 
     /** The block a settings file's bytes give: fewer than 400 bytes give the defaults; then the
         read rules (channel outside 1..16 → 1, key velocity below 20 → 100, latency values without
@@ -54,10 +60,13 @@ public:
     int32_t getInt (int offset) const noexcept;
     void setInt (int offset, int32_t value) noexcept;
 
-    const std::array<uint8_t, size>& bytes() const noexcept { return data; }
+    /** The 400 bytes as they are now. */
+    std::array<uint8_t, size> bytes() const noexcept;
 
 private:
     void applyReadRules() noexcept;
+    uint8_t at (int offset) const noexcept { return data[(size_t) offset].load (std::memory_order_relaxed); }
+    void put (int offset, uint8_t value) noexcept { data[(size_t) offset].store (value, std::memory_order_relaxed); }
 
-    std::array<uint8_t, size> data {};
+    std::array<std::atomic<uint8_t>, size> data {};
 };

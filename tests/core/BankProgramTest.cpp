@@ -125,7 +125,8 @@ TEST (Bank_Program, SingleProgramAndCopies)
 
     bank.loadFactoryGroup (4);
     ASSERT_EQ (bank.numRecords(), 40);
-    EXPECT_TRUE (std::equal (bank.getGroupData().begin(), bank.getGroupData().end(), FactoryData::group (4)));
+    const auto data = bank.getGroupData();
+    EXPECT_TRUE (std::equal (data.begin(), data.end(), FactoryData::group (4)));
 
     const auto before = bank.getGroupData();
     bank.loadFactoryGroup (5);

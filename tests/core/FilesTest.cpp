@@ -60,7 +60,8 @@ TEST (SettingsFile, BigEndianFields)
     SettingsBlock block;
     block.setInt (20, 1000);
     block.setInt (24, -2);
-    EXPECT_EQ (Bytes (block.bytes().begin() + 20, block.bytes().begin() + 28), (Bytes { 0, 0, 3, 0xE8, 0xFF, 0xFF, 0xFF, 0xFE }));
+    const auto bytes = block.bytes();
+    EXPECT_EQ (Bytes (bytes.begin() + 20, bytes.begin() + 28), (Bytes { 0, 0, 3, 0xE8, 0xFF, 0xFF, 0xFF, 0xFE }));
     EXPECT_EQ (block.getInt (24), -2);
     EXPECT_EQ (block.getInt (398), 0); // would run past the end
     block.setInt (398, 5);
