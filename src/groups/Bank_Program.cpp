@@ -88,6 +88,19 @@ ProgramSysex::Record Bank_Program::single() const noexcept
     return singleProgram;
 }
 
+uint8_t Bank_Program::singleByte (int index) const noexcept
+{
+    const Lock sl (lock);
+    return juce::isPositiveAndBelow (index, recordSize) ? singleProgram[(size_t) index] : 0;
+}
+
+void Bank_Program::setSingleByte (int index, uint8_t value) noexcept
+{
+    const Lock sl (lock);
+    if (juce::isPositiveAndBelow (index, recordSize))
+        singleProgram[(size_t) index] = value;
+}
+
 juce::String Bank_Program::singleName() const
 {
     return nameFrom (single());

@@ -38,6 +38,10 @@ public:
     void setSingle (const ProgramSysex::Record& record) { setSingle (record.data(), record.size()); }
     ProgramSysex::Record single() const noexcept;
 
+    /** One byte of the single program; 0 beyond the record. */
+    uint8_t singleByte (int index) const noexcept;
+    void setSingleByte (int index, uint8_t value) noexcept;
+
     /** The 16 name characters of the single program, trailing blanks kept. */
     juce::String singleName() const;
 

@@ -20,10 +20,20 @@ private:
     bool usable = false;
 };
 
-MIDI_PORTS_Control::MIDI_PORTS_Control (MidiDeviceSeam& d) : devices (d) {}
+MIDI_PORTS_Control::MIDI_PORTS_Control (MidiDeviceSeam& d)
+    : juce::Thread ("MIDI output sender"), devices (d)
+{
+    longMessages.reserve (256);
+    pending.reserve (8192);
+    startThread (juce::Thread::Priority::high);
+}
 
 MIDI_PORTS_Control::~MIDI_PORTS_Control()
 {
+    signalThreadShouldExit();
+    wake.signal();
+    stopThread (2000);
+
     closeOutput();
     closeInput();
 }
@@ -40,8 +50,10 @@ void MIDI_PORTS_Control::closeInput()
 
 void MIDI_PORTS_Control::closeOutput()
 {
-    // Senders that saw the port open finish first; new ones see it closed.
+    // Senders that saw the port open finish first; new ones see it closed. What was still waiting
+    // for its time was meant for this device and goes with it.
     outputOpen = false;
+    dropPending();
     while (outputUsers.load() > 0)
         juce::Thread::yield();
 
@@ -87,15 +99,85 @@ void MIDI_PORTS_Control::openOutput (int entry)
 }
 
 //==============================================================================
+void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
+{
+    const auto order = nextOrder++;
+
+    if (size > 0 && size <= (int) sizeof (ShortMessage::bytes))
+    {
+        ShortMessage m;
+        m.due = due;
+        m.order = order;
+        m.size = (uint8_t) size;
+        std::copy_n (data, size, m.bytes);
+        if (shortMessages.push (m))
+            return;
+    }
+
+    const juce::ScopedLock sl (longMessagesLock);
+    longMessages.push_back ({ due, order, juce::MidiMessage (data, size) });
+}
+
 void MIDI_PORTS_Control::sendBlock (const juce::MidiBuffer& buffer, double startMs, double samplesPerSecond)
 {
-    if (OutputUse out { *this })
-        out->sendBlockOfMessages (buffer, startMs, samplesPerSecond);
+    if (! isOutputOpen() || samplesPerSecond <= 0.0)
+        return;
+
+    for (const auto metadata : buffer)
+        enqueue (metadata.data, metadata.numBytes, startMs + 1000.0 * metadata.samplePosition / samplesPerSecond);
+
+    wake.signal();
 }
 
 void MIDI_PORTS_Control::sendNow (const juce::MidiBuffer& buffer)
 {
-    sendBlock (buffer, juce::Time::getMillisecondCounter(), 1000.0);
+    sendBlock (buffer, juce::Time::getMillisecondCounterHiRes(), 1000.0);
+}
+
+void MIDI_PORTS_Control::run()
+{
+    const auto earlier = [] (const Timed& a, const Timed& b) { return a.due < b.due || (a.due == b.due && a.order < b.order); };
+    const auto place = [&] (Timed&& t) { pending.insert (std::upper_bound (pending.begin(), pending.end(), t, earlier), std::move (t)); };
+
+    while (! threadShouldExit())
+    {
+        ShortMessage m;
+        while (shortMessages.pop (m))
+            place ({ m.due, m.order, juce::MidiMessage (m.bytes, m.size) });
+
+        {
+            const juce::ScopedLock sl (longMessagesLock);
+            for (auto& t : longMessages)
+                place (std::move (t));
+            longMessages.clear();
+        }
+
+        const auto dropped = dropBefore.load();
+        pending.erase (std::remove_if (pending.begin(), pending.end(), [dropped] (const Timed& t) { return t.order < dropped; }),
+                       pending.end());
+
+        const auto now = juce::Time::getMillisecondCounterHiRes();
+        size_t due = 0;
+        while (due < pending.size() && pending[due].due <= now)
+            ++due;
+
+        if (due > 0)
+        {
+            const juce::ScopedLock sl (deliveryLock);
+            if (OutputUse out { *this })
+                for (size_t i = 0; i < due; ++i)
+                    if (pending[i].order >= dropBefore.load())
+                        out->sendMessageNow (pending[i].message);
+
+            pending.erase (pending.begin(), pending.begin() + (std::ptrdiff_t) due);
+        }
+
+        const auto wait = pending.empty() ? 20.0 : juce::jlimit (0.0, 20.0, pending.front().due - juce::Time::getMillisecondCounterHiRes());
+        if (wait >= 1.0)
+            wake.wait ((int) wait);
+        else if (wait > 0.0)
+            juce::Thread::yield();
+    }
 }
 
 void MIDI_PORTS_Control::sendDelayed (const juce::MidiBuffer& buffer, double delayMs, double sampleRate)
@@ -108,9 +190,8 @@ void MIDI_PORTS_Control::sendOne (const juce::MidiMessage& message)
     if (! isOutputOpen())
         return;
 
-    juce::MidiBuffer buffer;
-    buffer.addEvent (message, 0);
-    sendNow (buffer);
+    enqueue (message.getRawData(), message.getRawDataSize(), juce::Time::getMillisecondCounterHiRes());
+    wake.signal();
 }
 
 void MIDI_PORTS_Control::sendController (int channel, int controller, int value)
@@ -155,13 +236,15 @@ void MIDI_PORTS_Control::sendSysEx (const void* data, size_t size)
 
     if (size <= piece)
     {
-        juce::MidiBuffer buffer;
-        buffer.addEvent (juce::MidiMessage (bytes, (int) size), 0);
-        out->sendBlockOfMessages (buffer, juce::Time::getMillisecondCounter(), 1000.0);
+        enqueue (bytes, (int) size, juce::Time::getMillisecondCounterHiRes());
+        wake.signal();
         return;
     }
 
-    // The pieces go straight to the device, one after the other, with nothing timed between them.
+    // The pieces go straight to the device, one after the other, with nothing timed between
+    // them: what was waiting is dropped, as the device's own queue would be.
+    dropPending();
+    const juce::ScopedLock sl (deliveryLock);
     out->clearAllPendingMessages();
     out->stopBackgroundThread();
     for (size_t start = 0; start < size; start += piece)

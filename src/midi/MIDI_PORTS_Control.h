@@ -1,16 +1,23 @@
 #pragma once
 
+#include "midi/EventQueue.h"
 #include "midi/MidiDeviceSeam.h"
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 /** The opened input and output ports and every way of sending through the output.
 
     Only the open flags decide whether anything is sent: a port that failed to open, or is being
-    closed, sends nothing. Senders on the audio thread never wait for a lock: they announce
-    themselves in a counter, and closing waits for them to leave before the device goes. */
-class MIDI_PORTS_Control
+    closed, sends nothing.
+
+    Timed sending is the port's own: every message, from any thread, is stamped with the time it
+    is due and handed to a sender thread that delivers it then, in time order (and in the order
+    sent when times are equal). Short messages travel through a fixed-size lock-free queue, so the
+    audio thread neither allocates nor waits when it sends clock, thru or automation; only long
+    SysEx, which the audio thread does not produce, goes through a locked list. */
+class MIDI_PORTS_Control : private juce::Thread
 {
 public:
     static constexpr int smallSysexPiece = 256;
@@ -53,7 +60,26 @@ public:
 
 private:
     class OutputUse;
+
+    struct ShortMessage
+    {
+        double due = 0.0;
+        uint64_t order = 0;
+        uint8_t size = 0;
+        uint8_t bytes[15] {};
+    };
+
+    struct Timed
+    {
+        double due;
+        uint64_t order;
+        juce::MidiMessage message;
+    };
+
     void sendOne (const juce::MidiMessage&);
+    void enqueue (const uint8_t* data, int size, double due);
+    void dropPending() noexcept { dropBefore = nextOrder.load(); }
+    void run() override;
 
     MidiDeviceSeam& devices;
     int inputIndex = -1, outputIndex = -1;
@@ -62,4 +88,12 @@ private:
     std::atomic<bool> inputOpen { false }, outputOpen { false };
     std::atomic<int> outputUsers { 0 };
     std::atomic<int> sysexSizeChoice { 0 };
+
+    EventQueue<ShortMessage, 4096> shortMessages;
+    juce::CriticalSection longMessagesLock;
+    std::vector<Timed> longMessages;
+    std::vector<Timed> pending;        // the sender thread's own, in delivery order
+    std::atomic<uint64_t> nextOrder { 0 }, dropBefore { 0 };
+    juce::CriticalSection deliveryLock; // held while messages go to the device
+    juce::WaitableEvent wake;
 };

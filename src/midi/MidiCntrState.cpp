@@ -14,6 +14,7 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
     sysexAssembly.reserve (4096);
     sysexDispatch.reserve (4096);
     hostThruScratch.ensureSize (1024);
+    nrpnScratch.ensureSize (256);
 
     loadSettings();
 
@@ -40,7 +41,7 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
 
 MidiCntrState::~MidiCntrState()
 {
-    notifier.cancelPendingUpdate();
+    notifier.stopTimer();
     saveSettings();
     saveBanks();
     ports.closeOutput();
@@ -67,6 +68,7 @@ void MidiCntrState::loadSettings()
     midiChannel = settings.getByte (SettingsBlock::midiChannelOffset);
     inThru = settings.getByte (SettingsBlock::inThruOffset) == 1;
     programChangeAutomation = settings.getByte (SettingsBlock::programChangeAutomationOffset) == 1;
+    sendClock = settings.getByte (SettingsBlock::sendClockOffset) == 1;
 
     // Host thru starts on whatever the file says; switching it off lasts until the plug-in closes.
     hostThru = true;
@@ -133,6 +135,29 @@ void MidiCntrState::setProgramChangeAutomation (bool on)
     settings.setByte (SettingsBlock::programChangeAutomationOffset, on ? 1 : 0);
 }
 
+void MidiCntrState::setSendClock (bool on)
+{
+    sendClock = on;
+    settings.setByte (SettingsBlock::sendClockOffset, on ? 1 : 0);
+}
+
+void MidiCntrState::addCableListener (Cable_Listener* listener)
+{
+    if (listener != nullptr)
+        cableListeners.addIfNotAlreadyThere (listener);
+}
+
+void MidiCntrState::removeCableListener (Cable_Listener* listener)
+{
+    cableListeners.removeFirstMatchingValue (listener);
+}
+
+void MidiCntrState::paramEdited (int parameter, int value)
+{
+    for (int i = cableListeners.size(); --i >= 0;)
+        cableListeners.getUnchecked (i)->paramEdited (parameter, value);
+}
+
 void MidiCntrState::setSampleRate (int sampleRateHz) noexcept
 {
     storedSampleRate = sampleRateHz;
@@ -150,9 +175,10 @@ void MidiCntrState::setLatency (int mode, const std::array<int, numDelays>& newD
         delays[(size_t) i] = newDelays[(size_t) i];
     latencyMode = mode;
 
-    // The file keeps the delays; its mode field keeps what it was read with.
+    settings.setInt (SettingsBlock::latencyMarkerOffset, SettingsBlock::latencyMarker);
     for (int i = 0; i < 6; ++i)
         settings.setInt (SettingsBlock::delaysOffset + 4 * i, newDelays[(size_t) i]);
+    settings.setInt (SettingsBlock::latencyModeOffset, mode);
     settings.setInt (SettingsBlock::seventhDelayOffset, newDelays[6]);
 }
 
@@ -258,12 +284,13 @@ void MidiCntrState::sendParameter (int parameter, int value, double delayMs, dou
     const int vMsb = (value / 128) & 0x7F, vLsb = value % 128;
     const auto channel = getMidiChannel();
 
-    juce::MidiBuffer buffer;
-    const auto add = [&] (int controller, int data) { buffer.addEvent (juce::MidiMessage::controllerEvent (channel, controller, data), 0); };
-
     // Held while the buffer is built and handed to the port, so the instrument never hears a
     // data byte meant for another parameter's number.
     const juce::SpinLock::ScopedLockType sl (nrpnLock);
+
+    auto& buffer = nrpnScratch;
+    buffer.clear();
+    const auto add = [&] (int controller, int data) { buffer.addEvent (juce::MidiMessage::controllerEvent (channel, controller, data), 0); };
 
     if (parameter != lastNrpnParameter)
     {
@@ -301,14 +328,16 @@ void MidiCntrState::sendNrpn (int number, int value)
         return;
 
     const auto channel = getMidiChannel();
-    juce::MidiBuffer buffer;
-    for (const auto& [controller, data] : { std::pair { 99, (number >> 7) & 0x7F }, std::pair { 98, number & 0x7F },
-                                            std::pair { 6, (value >> 7) & 0x7F }, std::pair { 38, value & 0x7F } })
-        buffer.addEvent (juce::MidiMessage::controllerEvent (channel, controller, data), 0);
 
     // The instrument's NRPN number is now this one: the next parameter must name its own again.
     const juce::SpinLock::ScopedLockType sl (nrpnLock);
     lastNrpnParameter = lastValueMsb = lastValueLsb = -1;
+
+    auto& buffer = nrpnScratch;
+    buffer.clear();
+    for (const auto& [controller, data] : { std::pair { 99, (number >> 7) & 0x7F }, std::pair { 98, number & 0x7F },
+                                            std::pair { 6, (value >> 7) & 0x7F }, std::pair { 38, value & 0x7F } })
+        buffer.addEvent (juce::MidiMessage::controllerEvent (channel, controller, data), 0);
     ports.sendNow (buffer);
 }
 
@@ -373,31 +402,39 @@ void MidiCntrState::sendSysEx (const ProgramSysex::Message& message)
 void MidiCntrState::postEvent (int32_t code)
 {
     stateEvents.push (code);
-    notifier.triggerAsyncUpdate();
+    eventsWaiting.store (true, std::memory_order_release);
 }
 
-void MidiCntrState::Notifier::handleAsyncUpdate()
+void MidiCntrState::Notifier::timerCallback()
 {
+    engine.dispatchPendingNotifications();
+}
+
+void MidiCntrState::dispatchPendingNotifications()
+{
+    if (! eventsWaiting.exchange (false, std::memory_order_acq_rel))
+        return;
+
     // Last added first, as the listeners expect.
-    for (int i = engine.stateListeners.size(); --i >= 0;)
-        if (auto* listener = engine.stateListeners[i])
+    for (int i = stateListeners.size(); --i >= 0;)
+        if (auto* listener = stateListeners[i])
             listener->engineStateChanged();
 }
 
 void MidiCntrState::addStateListener (stateListener* listener)
 {
-    if (listener != nullptr)
-        stateListeners.addIfNotAlreadyThere (listener);
+    if (listener == nullptr)
+        return;
+
+    stateListeners.addIfNotAlreadyThere (listener);
+    notifier.startTimer (Notifier::intervalMs);
 }
 
 void MidiCntrState::removeStateListener (stateListener* listener)
 {
     stateListeners.removeFirstMatchingValue (listener);
-}
-
-void MidiCntrState::dispatchPendingNotifications()
-{
-    notifier.handleUpdateNowIfNeeded();
+    if (stateListeners.isEmpty())
+        notifier.stopTimer();
 }
 
 void MidiCntrState::reportToHost (int parameter, int value)

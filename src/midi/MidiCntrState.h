@@ -11,6 +11,7 @@
 #include "midi/stateListener.h"
 #include "model/GlobalSettings.h"
 #include "model/ParTable.h"
+#include "plugin/Cable_Listener.h"
 #include "plugin/SettingsBlock.h"
 #include "plugin/SettingsFolder.h"
 
@@ -100,7 +101,21 @@ public:
     void storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record);
     ProgramSysex::Record getEditBuffer() const noexcept { return pluginBank.single(); }
 
+    // --- the plug-in's own programs: the current one of the 40, -1 until one is chosen
+    int getCurrentPluginProgram() const noexcept { return currentPluginProgram.load(); }
+    void setCurrentPluginProgram (int index) noexcept { currentPluginProgram = index; }
+
+    // --- who reports panel edits to the host (the processor)
+    void addCableListener (Cable_Listener* listener);
+    void removeCableListener (Cable_Listener* listener);
+    /** A panel edit: every cable listener reports it to the host. Message thread. */
+    void paramEdited (int parameter, int value);
+
     // --- options
+    bool isSendClockOn() const noexcept           { return sendClock.load(); }
+    void setSendClock (bool on);
+    int getBlockSize() const noexcept             { return blockSize.load(); }
+    void setBlockSize (int numSamples) noexcept   { blockSize = numSamples; }
     bool isInThruOn() const noexcept              { return inThru.load(); }
     bool isHostThruOn() const noexcept            { return hostThru.load(); }
     bool isProgramChangeAutomationOn() const noexcept { return programChangeAutomation.load(); }
@@ -166,11 +181,15 @@ public:
     void handlePartialSysexMessage (juce::MidiInput* source, const juce::uint8* data, int numBytesSoFar, double timestamp) override;
 
 private:
-    class Notifier : public juce::AsyncUpdater
+    /** Tells the state listeners, on the message thread, that events are waiting. Posting an
+        event only sets a flag, so any thread (the audio thread too) may post without a lock or a
+        message; the listeners hear of it within one tick. */
+    class Notifier : public juce::Timer
     {
     public:
+        static constexpr int intervalMs = 15;
         explicit Notifier (MidiCntrState& e) : engine (e) {}
-        void handleAsyncUpdate() override;
+        void timerCallback() override;
 
     private:
         MidiCntrState& engine;
@@ -207,7 +226,9 @@ private:
     std::atomic<bool> globalDumpReceived { false };
 
     std::atomic<int> currentBank { 0 }, currentProgram { 0 };
-    std::atomic<bool> inThru { false }, hostThru { true }, programChangeAutomation { false };
+    std::atomic<bool> inThru { false }, hostThru { true }, programChangeAutomation { false }, sendClock { false };
+    std::atomic<int> currentPluginProgram { -1 }, blockSize { 0 };
+    juce::Array<Cable_Listener*> cableListeners; // message thread only
     std::atomic<bool> busy { false }, receiving { false };
     std::atomic<int> transferKind { noTransfer };
 
@@ -222,8 +243,9 @@ private:
     EventQueue<int32_t, eventQueueSize> stateEvents;
     EventQueue<HostParam, eventQueueSize> hostParams;
     juce::Array<stateListener*> stateListeners; // message thread only
+    std::atomic<bool> eventsWaiting { false };
     Notifier notifier { *this };
-    juce::MidiBuffer hostThruScratch;
+    juce::MidiBuffer hostThruScratch, nrpnScratch; // reserved once, so sending never allocates
 
     // What the instrument last heard of parameter NRPNs, so repeats can be left out.
     juce::SpinLock nrpnLock;

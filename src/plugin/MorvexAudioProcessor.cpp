@@ -1,26 +1,82 @@
 #include "plugin/MorvexAudioProcessor.h"
+#include "groups/ProgramLocation.h"
+#include "model/DSI_Program.h"
+#include "model/ValueFormat.h"
 #include "plugin/MorvexAudioProcessorEditor.h"
+
+#include <cmath>
+
+namespace
+{
+const char bankChunkKey[] = "Ph_5MorvexBankVersion100";         // 24 bytes
+const char programChunkKey[] = "Ph_5MorvexSettingsVersion100";  // 28 bytes
+constexpr int bankKeySize = 24, programKeySize = 28, recordSize = ProgramSysex::recordSize;
+constexpr int bankCurrentBlock = bankKeySize + MorvexAudioProcessor::numPrograms * recordSize; // 5144
+}
 
 // A synth: no audio input, one stereo output that stays silent.
 MorvexAudioProcessor::MorvexAudioProcessor()
-    : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+    : MorvexAudioProcessor (MidiDevices::standard(), SettingsFolder::folder())
 {
+}
+
+MorvexAudioProcessor::MorvexAudioProcessor (std::shared_ptr<MidiDeviceSeam> devices, const juce::File& settingsFolder)
+    : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
+      engine (std::move (devices), settingsFolder)
+{
+    engine.addCableListener (this);
+    engine.addChangeListener (this);
+
+    gestureOpen.assign (1200, 0);
+    pendingGestureEnds.ensureStorageAllocated (256);
+    clockBuffer.ensureSize (3080);
+    drained.reserve (MidiCntrState::eventQueueSize);
+
+    positionInfo = {};
     setLatencySamples (0);
 }
 
-MorvexAudioProcessor::~MorvexAudioProcessor() = default;
+MorvexAudioProcessor::~MorvexAudioProcessor()
+{
+    // Open gestures close before anything else goes, so the host is never left mid-gesture.
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+    for (int h = 0; h < numHostParameters; ++h)
+        if (gestureOpen[(size_t) h] != 0)
+        {
+            gestureOpen[(size_t) h] = 0;
+            endParameterChangeGesture (h);
+        }
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+    stopTimer();
+    engine.removeChangeListener (this);
+    engine.removeCableListener (this);
+}
 
 const juce::String MorvexAudioProcessor::getName() const
 {
     return "Prophet 5 Morvex";
 }
 
-void MorvexAudioProcessor::prepareToPlay (double, int)
+//==============================================================================
+void MorvexAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
 {
+    engine.setSampleRate ((int) sampleRate);
+    engine.setBlockSize (samplesPerBlock);
     setLatencySamples (0);
+    clock.setEnabled (engine.isSendClockOn());
+
+    const juce::ScopedLock sl (engine.getEngineLock());
+    engine.getToHostBuffer().clear();
 }
 
-void MorvexAudioProcessor::releaseResources() {}
+void MorvexAudioProcessor::releaseResources()
+{
+    clock.setEnabled (engine.isSendClockOn());
+
+    const juce::ScopedLock sl (engine.getEngineLock());
+    engine.getToHostBuffer().clear();
+}
 
 bool MorvexAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) const
 {
@@ -31,13 +87,67 @@ bool MorvexAudioProcessor::isBusesLayoutSupported (const BusesLayout& layouts) c
         && layouts.getMainOutputChannelSet() == juce::AudioChannelSet::stereo();
 }
 
-void MorvexAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&)
+void MorvexAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages)
 {
-    // The plug-in makes no sound of its own: clear what is output only, leave inputs untouched.
     const auto numSamples = buffer.getNumSamples();
+    const auto rate = (int) getSampleRate();
+    if (rate != engine.getSampleRate())
+        engine.setSampleRate (rate);
+
+    engine.setBlockSize (numSamples);
+
+    {
+        const juce::SpinLock::ScopedLockType sl (clockLock);
+        if (engine.getPorts().isOutputOpen())
+        {
+            // "Clock ON/OFF" takes effect at once, not only when the host next prepares.
+            clock.setEnabled (engine.isSendClockOn());
+            clock.generate (positionInfo, clockBuffer, numSamples, rate);
+            if (! clockBuffer.isEmpty())
+            {
+                if (engine.isSendClockOn())
+                    engine.getPorts().sendBlock (clockBuffer,
+                                                 juce::Time::getMillisecondCounterHiRes() + engine.currentLatencyDelay(),
+                                                 (double) rate);
+                clockBuffer.clear();
+            }
+        }
+    }
+
+    engine.handleHostMidi (midiMessages, numSamples, rate);
+
+    // The plug-in makes no sound of its own: clear what is output only, leave inputs untouched.
     if (! buffer.hasBeenCleared())
         for (auto channel = getTotalNumInputChannels(); channel < getTotalNumOutputChannels(); ++channel)
             buffer.clear (channel, 0, numSamples);
+
+    readPlayHead();
+}
+
+void MorvexAudioProcessor::readPlayHead()
+{
+    // The position read here drives the clock of the next block.
+    if (auto* head = getPlayHead())
+    {
+        if (const auto position = head->getPosition())
+        {
+            MIDI_Clock::Position p;
+            p.bpm = position->getBpm().orFallback (120.0);
+            p.ppqPosition = position->getPpqPosition().orFallback (0.0);
+            p.isPlaying = position->getIsPlaying();
+            p.isRecording = position->getIsRecording();
+            p.isLooping = position->getIsLooping();
+            if (const auto loop = position->getLoopPoints())
+            {
+                p.ppqLoopStart = loop->ppqStart;
+                p.ppqLoopEnd = loop->ppqEnd;
+            }
+            positionInfo = p;
+            return;
+        }
+    }
+
+    positionInfo = {};
 }
 
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
@@ -56,8 +166,174 @@ bool MorvexAudioProcessor::isInputChannelStereoPair (int) const  { return true; 
 bool MorvexAudioProcessor::isOutputChannelStereoPair (int) const { return true; }
 bool MorvexAudioProcessor::silenceInProducesSilenceOut() const   { return true; }
 
+//==============================================================================
+// Host parameters
+
+int MorvexAudioProcessor::getNumParameters()
+{
+    return numHostParameters;
+}
+
+const juce::String MorvexAudioProcessor::getParameterName (int index)
+{
+    return engine.getParTable().getHostName (index);
+}
+
+int MorvexAudioProcessor::currentProgramNumber() const noexcept
+{
+    return ProgramLocation::programNumber (engine.getCurrentBank(), engine.getCurrentProgram());
+}
+
+float MorvexAudioProcessor::getParameter (int index)
+{
+    if (! juce::isPositiveAndBelow (index, numHostParameters))
+        return 0.0f;
+
+    auto& table = engine.getParTable();
+    const auto p = table.getParamOfHost (index);
+
+    // A selection made before any program was chosen (-1) reads as the first program.
+    const auto value = p == ParTable::programSelector ? juce::jmax (0, currentProgramNumber())
+                                                      : (int) engine.getPluginBank().singleByte (p);
+    return juce::jlimit (0.0f, 1.0f, (float) value / table.getMaximum (p));
+}
+
+juce::String MorvexAudioProcessor::programText (int index)
+{
+    const auto i = juce::jlimit (0, ProgramLocation::numPrograms - 1, index);
+    return ProgramLocation::gridLocationText (i / ProgramLocation::programsPerGroup, i % ProgramLocation::programsPerGroup);
+}
+
+const juce::String MorvexAudioProcessor::getParameterText (int index)
+{
+    if (! juce::isPositiveAndBelow (index, numHostParameters))
+        return {};
+
+    auto& table = engine.getParTable();
+    const auto p = table.getParamOfHost (index);
+
+    if (p == ParTable::programSelector)
+        return engine.isProgramChangeAutomationOn() ? programText (currentProgramNumber()) : juce::String ("Disabled");
+
+    return ValueFormat::formatValue (table.getDisplayFormat (p), engine.getPluginBank().singleByte (p));
+}
+
+void MorvexAudioProcessor::setParameter (int index, float newValue)
+{
+    if (! juce::isPositiveAndBelow (index, numHostParameters))
+        return;
+
+    auto& table = engine.getParTable();
+    const auto p = table.getParamOfHost (index);
+    const auto maximum = table.getMaximum (p);
+
+    // Halves go to the even neighbour; a host's value outside 0..1 is taken as its nearest end.
+    const auto v = (int) std::nearbyint (maximum * juce::jlimit (0.0f, 1.0f, newValue));
+
+    if (p < ParTable::numNrpns)
+    {
+        if (v != engine.getPluginBank().singleByte (p))
+            apply (p, v);
+    }
+    else if (p == ParTable::programSelector)
+    {
+        if (v != currentProgramNumber() && engine.isProgramChangeAutomationOn())
+            apply (p, v);
+    }
+}
+
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
+void MorvexAudioProcessor::apply (int parameter, int value)
+{
+    if (parameter < ParTable::numNrpns)
+    {
+        engine.getPluginBank().setSingleByte (parameter, (uint8_t) value);
+        engine.sendParameter (parameter, value, engine.currentLatencyDelay(), engine.getSampleRate());
+        engine.postEvent (StateEvent::parameterChanged (parameter, value));
+        return;
+    }
+
+    // The program selector.
+    engine.selectProgram (value, engine.isProgramChangeAutomationOn(), false);
+}
+
+//==============================================================================
+// Gestures
+
+void MorvexAudioProcessor::paramEdited (int instrumentParameter, int value)
+{
+    const auto p = instrumentParameter;
+    if (p > 99 && p != ParTable::programSelector)
+        return;
+
+    auto& table = engine.getParTable();
+    const auto h = table.getHostOfParam (p);
+    if (h == 0 && p != ParTable::programSelector)
+        return; // no host parameter stands for it
+
+    const auto x = (float) value / table.getMaximum (p);
+
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+    if (gestureOpen[(size_t) h] == 0)
+    {
+        gestureOpen[(size_t) h] = 1;
+        beginParameterChangeGesture (h);
+    }
+
+    setParameter (h, x);
+    sendParamChangeMessageToListeners (h, x);
+
+    if (p == ParTable::programSelector)
+    {
+        gestureOpen[(size_t) h] = 0;
+        endParameterChangeGesture (h);
+        return;
+    }
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+    if (gestureOpen[(size_t) h] != 0)
+    {
+        pendingGestureEnds.add ((uint16_t) h);
+        startTimer (gestureEndDelayMs);
+    }
+}
+
+void MorvexAudioProcessor::timerCallback()
+{
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+    for (const auto h : pendingGestureEnds)
+        if (gestureOpen[h] != 0)
+        {
+            gestureOpen[h] = 0;
+            endParameterChangeGesture (h);
+        }
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+    pendingGestureEnds.clearQuick();
+}
+
+bool MorvexAudioProcessor::isGestureOpen (int h) const noexcept
+{
+    return juce::isPositiveAndBelow (h, numHostParameters) && gestureOpen[(size_t) h] != 0;
+}
+
+void MorvexAudioProcessor::flushEdits()
+{
+    drained.clear();
+    engine.drainHostParams (drained);
+
+    for (const auto& edit : drained)
+        if (edit.parameter < 1000)
+            paramEdited (edit.parameter, edit.value);
+}
+
+void MorvexAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster*)
+{
+    flushEdits();
+}
+
+//==============================================================================
 double MorvexAudioProcessor::getTailLengthSeconds() const { return 0.0; }
 bool MorvexAudioProcessor::acceptsMidi() const            { return true; }
 bool MorvexAudioProcessor::producesMidi() const           { return true; }
@@ -69,14 +345,118 @@ juce::AudioProcessorEditor* MorvexAudioProcessor::createEditor()
 
 bool MorvexAudioProcessor::hasEditor() const { return true; }
 
-int MorvexAudioProcessor::getNumPrograms()                           { return 1; }
-int MorvexAudioProcessor::getCurrentProgram()                        { return 0; }
-void MorvexAudioProcessor::setCurrentProgram (int)                   {}
-const juce::String MorvexAudioProcessor::getProgramName (int)        { return {}; }
-void MorvexAudioProcessor::changeProgramName (int, const juce::String&) {}
+//==============================================================================
+// Host programs and chunks
 
-void MorvexAudioProcessor::getStateInformation (juce::MemoryBlock&) {}
-void MorvexAudioProcessor::setStateInformation (const void*, int) {}
+int MorvexAudioProcessor::getNumPrograms()
+{
+    return numPrograms;
+}
+
+int MorvexAudioProcessor::getCurrentProgram()
+{
+    if (engine.getCurrentPluginProgram() < 0)
+        engine.setCurrentPluginProgram (0);
+    return engine.getCurrentPluginProgram();
+}
+
+void MorvexAudioProcessor::setCurrentProgram (int index)
+{
+    // A host asking for a program that does not exist must not wipe the program being edited.
+    if (! juce::isPositiveAndBelow (index, numPrograms))
+        return;
+
+    engine.setCurrentPluginProgram (index);
+    engine.getPluginBank().setSingle (engine.getPluginBank().programRecord (index));
+    engine.postEvent (StateEvent::editBufferChanged);
+    engine.postEvent (StateEvent::hostProgramChanged);
+}
+
+const juce::String MorvexAudioProcessor::getProgramName (int index)
+{
+    return engine.getPluginBank().programName (index);
+}
+
+void MorvexAudioProcessor::changeProgramName (int index, const juce::String& newName)
+{
+    auto& bank = engine.getPluginBank();
+    bank.setProgramName (index, newName);
+
+    // The program being edited takes the new name and keeps its edits.
+    if (index == engine.getCurrentPluginProgram())
+    {
+        DSI_Program program;
+        const auto record = bank.single();
+        program.setRaw (record.data());
+        program.setName (newName);
+        bank.setSingle (program.getData());
+    }
+
+    engine.postEvent (StateEvent::editBufferChanged);
+}
+
+void MorvexAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
+{
+    auto& bank = engine.getPluginBank();
+
+    if (engine.getCurrentPluginProgram() < 0)
+    {
+        engine.setCurrentPluginProgram (0);
+        bank.storeProgram (0, bank.single());
+    }
+
+    const auto current = engine.getCurrentPluginProgram();
+    juce::MemoryOutputStream out (destData, false);
+    out.write (bankChunkKey, bankKeySize);
+    for (int i = 0; i < numPrograms; ++i)
+        out.write (bank.programRecord (i).data(), recordSize);
+    out.write (bank.programRecord (current).data(), recordSize);
+    out.writeByte ((char) (current & 0xFF));
+}
+
+void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
+{
+    if (data == nullptr)
+        return;
+
+    // Whole records only: a short chunk restores what it holds and nothing else.
+    const auto* bytes = static_cast<const uint8_t*> (data);
+    for (int i = 0; i < numPrograms; ++i)
+    {
+        const auto offset = bankKeySize + recordSize * i;
+        if (offset + recordSize > sizeInBytes)
+            break;
+        engine.getPluginBank().storeProgram (i, bytes + offset, (size_t) recordSize);
+    }
+}
+
+void MorvexAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
+{
+    auto& bank = engine.getPluginBank();
+    const auto current = juce::jmax (0, engine.getCurrentPluginProgram());
+    engine.setCurrentPluginProgram (current);
+
+    const auto editBuffer = bank.single();
+    bank.storeProgram (current, editBuffer);
+
+    juce::MemoryOutputStream out (destData, false);
+    out.write (programChunkKey, programKeySize);
+    out.write (editBuffer.data(), recordSize);
+}
+
+void MorvexAudioProcessor::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
+{
+    if (data == nullptr || sizeInBytes < programChunkSize)
+        return;
+
+    const auto current = juce::jmax (0, engine.getCurrentPluginProgram());
+    engine.setCurrentPluginProgram (current);
+
+    const auto* record = static_cast<const uint8_t*> (data) + programKeySize;
+    engine.getPluginBank().storeProgram (current, record, (size_t) recordSize);
+    engine.getPluginBank().setSingle (record, (size_t) recordSize);
+    engine.postEvent (StateEvent::editBufferChanged);
+}
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()
 {

@@ -1,14 +1,34 @@
 #pragma once
 
+#include "midi/MIDI_Clock.h"
+#include "midi/MidiCntrState.h"
+#include "plugin/Cable_Listener.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 /** The object the host creates. It makes no sound: its audio outputs are silent, and everything
-    it does passes over MIDI, to the instrument's ports and through the host's MIDI stream. */
-class MorvexAudioProcessor : public juce::AudioProcessor
+    it does passes over MIDI, to the instrument's ports and through the host's MIDI stream. It
+    carries the MIDI engine across the host boundary: the audio callback, 59 host parameters with
+    their gestures, 40 host programs with the bank and program chunks, and the editor. */
+class MorvexAudioProcessor : public juce::AudioProcessor,
+                             public juce::ChangeListener,
+                             public juce::ChangeBroadcaster,
+                             private juce::Timer,
+                             public Cable_Listener
 {
 public:
+    static constexpr int numHostParameters = ParTable::numHostParameters;
+    static constexpr int numPrograms = 40;
+    static constexpr int bankChunkSize = 5273;
+    static constexpr int programChunkSize = 156;
+    static constexpr int gestureEndDelayMs = 200;
+
     MorvexAudioProcessor();
+    /** For tests and tools: the engine's devices and settings folder chosen by the caller. */
+    MorvexAudioProcessor (std::shared_ptr<MidiDeviceSeam> devices, const juce::File& settingsFolder);
     ~MorvexAudioProcessor() override;
+
+    MidiCntrState& getEngine() noexcept { return engine; }
 
     const juce::String getName() const override;
 
@@ -18,20 +38,30 @@ public:
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midiMessages) override;
     using juce::AudioProcessor::processBlock;
 
-    // Hosts still ask for these through the legacy interface, which the framework marks deprecated.
-    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
-    const juce::String getInputChannelName (int channelIndex) const override;
-    const juce::String getOutputChannelName (int channelIndex) const override;
-    bool isInputChannelStereoPair (int index) const override;
-    bool isOutputChannelStereoPair (int index) const override;
-    bool silenceInProducesSilenceOut() const override;
-    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
     double getTailLengthSeconds() const override;
     bool acceptsMidi() const override;
     bool producesMidi() const override;
 
     juce::AudioProcessorEditor* createEditor() override;
     bool hasEditor() const override;
+
+    // The framework still asks through its legacy parameter and channel interface, which it marks
+    // deprecated; this processor is built on it because hosts keep projects by its indices.
+    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+    const juce::String getInputChannelName (int channelIndex) const override;
+    const juce::String getOutputChannelName (int channelIndex) const override;
+    bool isInputChannelStereoPair (int index) const override;
+    bool isOutputChannelStereoPair (int index) const override;
+    bool silenceInProducesSilenceOut() const override;
+
+    int getNumParameters() override;
+    using juce::AudioProcessor::getParameterName; // the truncating forms cut these texts
+    using juce::AudioProcessor::getParameterText;
+    const juce::String getParameterName (int index) override;
+    float getParameter (int index) override;
+    const juce::String getParameterText (int index) override;
+    void setParameter (int index, float newValue) override;
+    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     int getNumPrograms() override;
     int getCurrentProgram() override;
@@ -41,7 +71,36 @@ public:
 
     void getStateInformation (juce::MemoryBlock& destData) override;
     void setStateInformation (const void* data, int sizeInBytes) override;
+    void getCurrentProgramStateInformation (juce::MemoryBlock& destData) override;
+    void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
+
+    // --- Cable_Listener
+    void paramEdited (int instrumentParameter, int value) override;
+    void flushEdits() override;
+
+    // --- juce::ChangeListener: the engine has edits for the host
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+
+    /** The text shown for program selector value i: "U: 1  1  1" … "F:5  5  8". */
+    static juce::String programText (int index);
+
+    /** Whether a change gesture is open on host parameter h. */
+    bool isGestureOpen (int h) const noexcept;
 
 private:
+    void timerCallback() override;
+    void apply (int parameter, int value);
+    int currentProgramNumber() const noexcept;
+    void readPlayHead();
+
+    MIDI_Clock::Position positionInfo;
+    MidiCntrState engine;
+    std::vector<uint8_t> gestureOpen;
+    juce::Array<uint16_t> pendingGestureEnds;
+    MIDI_Clock clock;
+    juce::MidiBuffer clockBuffer;
+    juce::SpinLock clockLock;
+    std::vector<MidiCntrState::HostParam> drained;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MorvexAudioProcessor)
 };

@@ -1,4 +1,4 @@
-#include "EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 
 #include <thread>
 
@@ -37,7 +37,7 @@ TEST (EngineStress, ThreeThreadsAtOnce)
             for (int k = 0; k < perBlock; ++k, ++sequence)
                 host.addEvent (juce::MidiMessage::controllerEvent (2, 40 + sequence / 128, sequence % 128), k);
             engine.handleHostMidi (host, 256, 48000);
-            juce::Thread::yield();
+            juce::Thread::sleep (1); // a block period, give or take: far more MIDI than any host sends
         }
         hostDone = true;
     });

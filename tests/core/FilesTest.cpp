@@ -1,4 +1,4 @@
-#include "EngineTestSupport.h"
+#include "support/EngineTestSupport.h"
 #include "groups/FactoryData.h"
 #include "groups/GroupsDataFile.h"
 #include "plugin/SafeFile.h"

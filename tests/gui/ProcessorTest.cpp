@@ -51,3 +51,40 @@ TEST (Processor, ClearsItsOutputsAndConsumesNothingElse)
     EXPECT_EQ (buffer.getMagnitude (0, 0, 256), 0.0f);
     EXPECT_EQ (buffer.getMagnitude (1, 0, 256), 0.0f);
 }
+
+TEST (Processor, FollowsTheSampleRateBlockByBlock)
+{
+    MorvexAudioProcessor p;
+    juce::AudioBuffer<float> buffer (2, 128);
+    juce::MidiBuffer midi;
+
+    const struct { double rate; int index; } cases[] = { { 22050, 0 }, { 48000, 1 }, { 96000, 3 }, { 192000, 5 }, { 44100, 0 } };
+    for (const auto& c : cases)
+    {
+        // A host that changes the rate without preparing again.
+        p.setRateAndBufferSizeDetails (c.rate, 128);
+        p.processBlock (buffer, midi);
+        EXPECT_EQ (p.getEngine().getSampleRate(), (int) c.rate);
+        EXPECT_EQ (p.getEngine().getSampleRateIndex(), c.index) << c.rate;
+        EXPECT_EQ (p.getEngine().getBlockSize(), 128);
+    }
+}
+
+TEST (Processor, WithNoPortOpenHostMidiIsStillActedOnAndConsumed)
+{
+    MorvexAudioProcessor p;
+    ASSERT_FALSE (p.getEngine().getPorts().isOutputOpen());
+    p.setRateAndBufferSizeDetails (48000, 256);
+    p.prepareToPlay (48000, 256);
+
+    juce::AudioBuffer<float> buffer (2, 256);
+    juce::MidiBuffer midi;
+    midi.addEvent (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 90), 3);
+    midi.addEvent (juce::MidiMessage::controllerEvent (1, 74, 5), 9);
+    p.processBlock (buffer, midi);
+
+    EXPECT_TRUE (midi.isEmpty());
+    std::vector<int32_t> events;
+    p.getEngine().drainEvents (events);
+    EXPECT_EQ (events.size(), 2u);
+}

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
 /** What every format of the plug-in must show a host: identity, MIDI, silence and an editor. */
 class HostedPluginTest : public testing::Test
 {
@@ -13,6 +16,13 @@ protected:
 
     void SetUp() override
     {
+        // The plug-in finds the simulated instrument by the names in its ports file, in the home
+        // this test process was given.
+        const auto settings = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory).getChildFile ("PluginSettings");
+        settings.createDirectory();
+        const char ports[] = "Simulated Prophet-5\x0fSimulated Prophet-5\x10NONE\x11" "0\x12";
+        settings.getChildFile ("prophet5plports.dat").replaceWithData (ports, sizeof (ports) - 1);
+
         format = makeFormat();
         hosted = scanAndOpen (*format, pluginPath());
         ASSERT_NE (hosted.instance, nullptr) << hosted.error;
@@ -92,6 +102,137 @@ protected:
         editor.reset();
         pumpMessages (100);
         EXPECT_EQ (p.getActiveEditor(), nullptr);
+    }
+
+    void checkParametersAndPrograms()
+    {
+        auto& p = *hosted.instance;
+        const auto& parameters = p.getParameters();
+        ASSERT_GE (parameters.size(), 59);
+
+        const std::pair<int, const char*> names[] = {
+            { 0, "PROGRAM" }, { 1, "VOLUME" }, { 2, "OSC A FREQ" }, { 19, "FILTER CUTOFF" }, { 21, "FILTER FLT KEYBOARD" },
+            { 40, "AFTCH  FILTER" }, { 55, "VOICE COUNT" }, { 58, "UNISON ASSIGN" } };
+        for (const auto& [index, name] : names)
+            EXPECT_EQ (parameters[index]->getName (64), name) << index;
+
+        juce::StringArray all;
+        for (int h = 0; h < 59; ++h)
+            all.addIfNotAlreadyThere (parameters[h]->getName (64));
+        EXPECT_EQ (all.size(), 59) << "every name is its own";
+
+        EXPECT_EQ (parameters[0]->getCurrentValueAsText(), "Disabled");
+        EXPECT_EQ (parameters[2]->getCurrentValueAsText(), "C2");   // the initial program's oscillator A
+        EXPECT_EQ (parameters[21]->getCurrentValueAsText(), "OFF");
+
+        ASSERT_EQ (p.getNumPrograms(), 40);
+        EXPECT_EQ (p.getProgramName (0), "Poly Brass");
+        EXPECT_EQ (p.getProgramName (39), "Poly Synth");
+    }
+
+    /** Works on the plug-in's bank chunk inside a host's saved state, wherever the format keeps
+        it: as it is (VST 2's bank file) or base64 inside the VST3 host's XML. `edit` gets the
+        chunk's first byte; the state with the edited chunk is returned (empty if none was found). */
+    static juce::MemoryBlock withChunk (const juce::MemoryBlock& state, const std::function<void (char*)>& edit)
+    {
+        const auto find = [] (juce::MemoryBlock& block) -> char*
+        {
+            const char* key = "Ph_5MorvexBankVersion100";
+            auto* bytes = static_cast<char*> (block.getData());
+            auto* at = std::search (bytes, bytes + block.getSize(), key, key + 24);
+            return at == bytes + block.getSize() ? nullptr : at;
+        };
+
+        auto copy = state;
+        if (auto* chunk = find (copy))
+        {
+            edit (chunk);
+            return copy;
+        }
+
+        if (auto xml = juce::AudioProcessor::getXmlFromBinary (state.getData(), (int) state.getSize()))
+            if (auto* component = xml->getChildByName ("IComponent"))
+            {
+                juce::MemoryBlock inner;
+                inner.fromBase64Encoding (component->getAllSubText());
+                if (auto* chunk = find (inner))
+                {
+                    edit (chunk);
+                    component->deleteAllTextElements();
+                    component->addTextElement (inner.toBase64Encoding());
+                    juce::MemoryBlock result;
+                    juce::AudioProcessor::copyXmlToBinary (*xml, result);
+                    return result;
+                }
+            }
+
+        return {};
+    }
+
+    static constexpr int program3Name = 24 + 3 * 128 + 65;
+
+    void checkStateRoundTrip()
+    {
+        auto& p = *hosted.instance;
+        juce::MemoryBlock state;
+        p.getStateInformation (state);
+        EXPECT_GE (state.getSize(), 5273u);
+
+        const auto edited = withChunk (state, [] (char* chunk) { std::memcpy (chunk + program3Name, "Kept In Project ", 16); });
+        ASSERT_GT (edited.getSize(), 0u) << "the plug-in's chunk is in the host's state";
+
+        // Restored into another instance, the chunk comes back out of it (VST3 hosts keep program
+        // names of their own, so the plug-in's own state is what tells).
+        auto other = scanAndOpen (*format, pluginPath());
+        ASSERT_NE (other.instance, nullptr) << other.error;
+        other.instance->setStateInformation (edited.getData(), (int) edited.getSize());
+
+        juce::MemoryBlock restored;
+        other.instance->getStateInformation (restored);
+        std::string name;
+        withChunk (restored, [&] (char* chunk) { name.assign (chunk + program3Name, 16); });
+        EXPECT_EQ (name, "Kept In Project ");
+    }
+
+    void checkAutomationReachesTheInstrument()
+    {
+        auto& p = *hosted.instance;
+        constexpr int blockSize = 512;
+        p.prepareToPlay (48000.0, blockSize);
+        juce::AudioBuffer<float> buffer (2, blockSize);
+
+        const auto process = [&] (juce::MidiBuffer& midi)
+        {
+            buffer.clear();
+            p.processBlock (buffer, midi);
+            juce::Thread::sleep (2);
+        };
+
+        // Automate FILTER CUTOFF to 60: the plug-in sends NRPN 17 to the instrument. (The text is
+        // read live from the plug-in; a VST3 host keeps values of its own.)
+        auto* cutoff = p.getParameters()[19];
+        cutoff->setValueNotifyingHost (0.5f);
+        juce::MidiBuffer none;
+        for (int i = 0; i < 10; ++i)
+            process (none);
+        EXPECT_EQ (cutoff->getCurrentValueAsText(), "60");
+
+        // Make the plug-in forget it, then ask the instrument for its edit buffer through the host's
+        // MIDI: the answer can only carry 60 if the NRPN reached the instrument.
+        p.setCurrentProgram (1);
+        for (int i = 0; i < 50 && cutoff->getCurrentValueAsText() == "60"; ++i)
+            process (none);
+        ASSERT_NE (cutoff->getCurrentValueAsText(), "60");
+
+        juce::MidiBuffer request;
+        const juce::uint8 editBufferRequest[] = { 0xF0, 0x01, 0x32, 0x06, 0xF7 };
+        request.addEvent (editBufferRequest, 5, 0);
+        process (request);
+
+        for (int i = 0; i < 500 && cutoff->getCurrentValueAsText() != "60"; ++i)
+            process (none);
+        EXPECT_EQ (cutoff->getCurrentValueAsText(), "60");
+        p.releaseResources();
     }
 
     std::unique_ptr<juce::AudioPluginFormat> format;

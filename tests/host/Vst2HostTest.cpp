@@ -15,6 +15,9 @@ protected:
 TEST_F (Vst2Plugin, ShowsItsIdentityToTheHost)    { checkIdentity(); }
 TEST_F (Vst2Plugin, OutputsSilenceWhateverComesIn) { checkNoiseInSilenceOut(); }
 TEST_F (Vst2Plugin, EditorOpensAndCloses)          { checkEditorOpensAndCloses(); }
+TEST_F (Vst2Plugin, ParametersAndPrograms)         { checkParametersAndPrograms(); }
+TEST_F (Vst2Plugin, StateSurvivesTheProject)       { checkStateRoundTrip(); }
+TEST_F (Vst2Plugin, AutomationReachesTheInstrument) { checkAutomationReachesTheInstrument(); }
 
 TEST (Vst2Module, ExportsTheEntryPointHostsLookFor)
 {

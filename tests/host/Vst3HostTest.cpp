@@ -13,3 +13,6 @@ protected:
 TEST_F (Vst3Plugin, ShowsItsIdentityToTheHost)    { checkIdentity(); }
 TEST_F (Vst3Plugin, OutputsSilenceWhateverComesIn) { checkNoiseInSilenceOut(); }
 TEST_F (Vst3Plugin, EditorOpensAndCloses)          { checkEditorOpensAndCloses(); }
+TEST_F (Vst3Plugin, ParametersAndPrograms)         { checkParametersAndPrograms(); }
+TEST_F (Vst3Plugin, StateSurvivesTheProject)       { checkStateRoundTrip(); }
+TEST_F (Vst3Plugin, AutomationReachesTheInstrument) { checkAutomationReachesTheInstrument(); }

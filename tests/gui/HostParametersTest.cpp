@@ -1,0 +1,161 @@
+#include "ProcessorRig.h"
+
+JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations") // the legacy parameter interface
+
+using Entry = HostRecorder::Entry;
+
+TEST (HostParameters, NamesTextsAndValues)
+{
+    ProcessorRig rig;
+    auto& p = *rig.processor;
+
+    EXPECT_EQ (p.getNumParameters(), 59);
+    EXPECT_EQ (p.getParameterName (0), "PROGRAM");
+    EXPECT_EQ (p.getParameterName (40), "AFTCH  FILTER");
+    EXPECT_EQ (p.getParameterName (58), "UNISON ASSIGN");
+
+    for (int h : { 59, 60, 1000, -1 })
+    {
+        EXPECT_EQ (p.getParameterName (h), juce::String()) << h;
+        EXPECT_EQ (p.getParameterText (h), juce::String()) << h;
+        EXPECT_EQ (p.getParameter (h), 0.0f) << h;
+        p.setParameter (h, 0.7f);
+    }
+
+    rig.engine().selectProgram (45, false, false);
+    EXPECT_FLOAT_EQ (p.getParameter (0), 45.0f / 399.0f);
+    EXPECT_EQ (p.getParameterText (0), "Disabled");
+    rig.engine().setProgramChangeAutomation (true);
+    EXPECT_EQ (p.getParameterText (0), "U: 2  1  6");
+
+    auto record = ParTable::initialRecord();
+    record[0] = 50;  record[2] = 75;  record[19] = 1;  record[53] = 6;  record[17] = 60; record[89] = 127;
+    rig.engine().getPluginBank().setSingle (record);
+
+    const struct { int h; const char* text; float value; } cases[] = {
+        { 2, "C#2", 50.0f / 120.0f }, { 4, "15", 75.0f / 120.0f }, { 21, "HALF", 0.5f },
+        { 55, "Chord", 1.0f },        { 19, "60", 0.5f },          { 1, "127", 1.0f },
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ (p.getParameterText (c.h), c.text) << c.h;
+        EXPECT_FLOAT_EQ (p.getParameter (c.h), c.value) << c.h;
+    }
+}
+
+TEST (HostParameters, AutomationReachesTheInstrumentOnce)
+{
+    ProcessorRig rig;
+    auto& p = *rig.processor;
+    rig.events();
+    rig.instrument->clearLog();
+
+    p.setParameter (19, 0.5f);
+    EXPECT_EQ (rig.engine().getEditBuffer()[17], 60);
+    EXPECT_EQ (rig.events(), (std::vector<int32_t> { StateEvent::parameterChanged (17, 60) }));
+    EXPECT_EQ (rig.wire (4), (std::vector<Bytes> { { 0xB0, 0x63, 0x00 }, { 0xB0, 0x62, 0x11 }, { 0xB0, 0x06, 0x00 }, { 0xB0, 0x26, 0x3C } }));
+
+    p.setParameter (19, 0.5f);
+    EXPECT_TRUE (rig.events().empty());
+    EXPECT_EQ (rig.wire (4, 40).size(), 4u);
+
+    // A half goes to the even neighbour: FILTER KEYBOARD (0..2) at 0.25 is 0.5 → 0, at 0.75 is 1.5 → 2.
+    p.setParameter (21, 0.75f);
+    EXPECT_EQ (rig.engine().getEditBuffer()[19], 2);
+    p.setParameter (21, 0.25f);
+    EXPECT_EQ (rig.engine().getEditBuffer()[19], 0);
+    p.setParameter (19, 7.0f); // a host out of range: the top
+    EXPECT_EQ (rig.engine().getEditBuffer()[17], 120);
+}
+
+TEST (HostParameters, TheProgramSelectorFollowsProgramChangeAutomation)
+{
+    ProcessorRig rig;
+    auto& p = *rig.processor;
+    rig.instrument->clearLog();
+    rig.events();
+
+    p.setParameter (0, 0.5f);
+    EXPECT_EQ (rig.engine().getCurrentBank(), 0);
+    EXPECT_EQ (rig.engine().getCurrentProgram(), 0);
+    EXPECT_TRUE (rig.events().empty());
+
+    rig.engine().setProgramChangeAutomation (true);
+    p.setParameter (0, 0.5f);
+    EXPECT_EQ (rig.engine().getCurrentBank(), 5);
+    EXPECT_EQ (rig.engine().getCurrentProgram(), 0);
+    EXPECT_EQ (p.getParameterText (0), "F:1  1  1");
+    EXPECT_EQ (rig.engine().getEditBuffer(), rig.engine().getInstrumentBank (5).programRecord (0));
+    EXPECT_EQ (rig.wire (2), (std::vector<Bytes> { { 0xB0, 0x20, 0x05 }, { 0xC0, 0x00 } }));
+}
+
+TEST (HostParameters, ARunOfPanelEditsIsOneGesture)
+{
+    ProcessorRig rig;
+    auto& p = *rig.processor;
+    HostRecorder host;
+    p.addListener (&host);
+
+    for (int v : { 10, 11, 12, 13 })
+    {
+        rig.engine().getPluginBank().setSingleByte (17, (uint8_t) v); // the control writes first
+        rig.engine().paramEdited (17, v);
+        pumpMessages (20);
+    }
+
+    EXPECT_TRUE (p.isGestureOpen (19));
+    std::vector<Entry> expected { { 'b', 19, 0 } };
+    for (int v : { 10, 11, 12, 13 })
+        expected.push_back ({ 'v', 19, (float) v / 120.0f });
+    EXPECT_EQ (host.entries(), expected);
+
+    ASSERT_TRUE (pumpUntil ([&] { return ! p.isGestureOpen (19); }, 1000));
+    expected.push_back ({ 'e', 19, 0 });
+    EXPECT_EQ (host.entries(), expected);
+    p.removeListener (&host);
+}
+
+TEST (HostParameters, AnEditOnTheInstrumentReachesTheHost)
+{
+    ProcessorRig rig;
+    auto& p = *rig.processor;
+    HostRecorder host;
+    p.addListener (&host);
+    rig.events();
+    rig.instrument->clearLog();
+
+    rig.instrument->turnKnob (17, 77);
+    ASSERT_TRUE (pumpUntil ([&] { return rig.engine().getEditBuffer()[17] == 77; }));
+
+    EXPECT_EQ (host.entries(), (std::vector<Entry> { { 'b', 19, 0 }, { 'v', 19, 77.0f / 120.0f } }));
+    EXPECT_EQ (rig.events(), (std::vector<int32_t> { StateEvent::parameterChanged (17, 77) }));
+    EXPECT_EQ (rig.wire (4).back(), (Bytes { 0xB0, 0x26, 77 })) << "the value goes back to the instrument";
+
+    ASSERT_TRUE (pumpUntil ([&] { return ! p.isGestureOpen (19); }, 1000));
+
+    // A program selection on the instrument, with program-change automation on: a gesture that
+    // begins and ends at once.
+    host.clear();
+    rig.engine().setProgramChangeAutomation (true);
+    rig.instrument->sendToSystem ({ 0xB0, 32, 2 });
+    rig.instrument->sendToSystem ({ 0xC0, 3 });
+    ASSERT_TRUE (pumpUntil ([&] { return host.entries().size() >= 3; }));
+    EXPECT_EQ (host.entries(), (std::vector<Entry> { { 'b', 0, 0 }, { 'v', 0, 83.0f / 399.0f }, { 'e', 0, 0 } }));
+    EXPECT_FALSE (p.isGestureOpen (0));
+    p.removeListener (&host);
+}
+
+TEST (HostParameters, ClosingThePlugInEndsOpenGestures)
+{
+    ProcessorRig rig;
+    HostRecorder host;
+    rig.processor->addListener (&host);
+    rig.engine().paramEdited (52, 1);
+    EXPECT_TRUE (rig.processor->isGestureOpen (54));
+
+    rig.processor.reset();
+    ASSERT_FALSE (host.entries().empty());
+    EXPECT_EQ (host.entries().back(), (Entry { 'e', 54, 0 }));
+}
+
+JUCE_END_IGNORE_WARNINGS_GCC_LIKE

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "plugin/MorvexAudioProcessor.h"
+#include "support/EngineTestSupport.h"
+#include "support/MessagePump.h"
+
+/** A processor whose engine sees only the simulated instrument, in a settings folder of its own. */
+struct ProcessorRig
+{
+    explicit ProcessorRig (bool connect = true)
+    {
+        devices->addVirtualDevice (instrument);
+        processor = std::make_unique<MorvexAudioProcessor> (devices, folder.folder);
+        if (connect)
+        {
+            engine().selectOutputPort (1);
+            engine().selectInputPort (1);
+        }
+    }
+
+    MidiCntrState& engine() { return processor->getEngine(); }
+
+    std::vector<int32_t> events()
+    {
+        std::vector<int32_t> out;
+        engine().drainEvents (out);
+        return out;
+    }
+
+    /** Waits until the instrument has received `count` deliveries since its log was cleared. */
+    std::vector<Bytes> wire (size_t count, int settleMs = 20)
+    {
+        instrument->waitForDeliveries (count, 2000);
+        juce::Thread::sleep (settleMs);
+        return deliveredBytes (*instrument);
+    }
+
+    ScratchFolder folder;
+    std::shared_ptr<SimulatedProphet> instrument = std::make_shared<SimulatedProphet>();
+    std::shared_ptr<MidiDevices> devices = std::make_shared<MidiDevices> (false);
+    std::unique_ptr<MorvexAudioProcessor> processor;
+};
+
+/** What the host hears from the processor: gestures and value reports, in order. */
+class HostRecorder final : public juce::AudioProcessorListener
+{
+public:
+    struct Entry
+    {
+        char kind; // 'b' begin, 'v' value, 'e' end
+        int index;
+        float value;
+        bool operator== (const Entry& o) const { return kind == o.kind && index == o.index && std::abs (value - o.value) < 1.0e-6f; }
+    };
+
+    void audioProcessorParameterChanged (juce::AudioProcessor*, int index, float value) override { add ({ 'v', index, value }); }
+    void audioProcessorChanged (juce::AudioProcessor*, const ChangeDetails&) override {}
+    void audioProcessorParameterChangeGestureBegin (juce::AudioProcessor*, int index) override { add ({ 'b', index, 0.0f }); }
+    void audioProcessorParameterChangeGestureEnd (juce::AudioProcessor*, int index) override { add ({ 'e', index, 0.0f }); }
+
+    std::vector<Entry> entries() const { const juce::ScopedLock sl (lock); return list; }
+    void clear() { const juce::ScopedLock sl (lock); list.clear(); }
+
+private:
+    void add (Entry e) { const juce::ScopedLock sl (lock); list.push_back (e); }
+
+    juce::CriticalSection lock;
+    std::vector<Entry> list;
+};
+
+inline std::ostream& operator<< (std::ostream& os, const HostRecorder::Entry& e)
+{
+    return os << e.kind << e.index << "=" << e.value;
+}

@@ -1,0 +1,145 @@
+#include "AllocationCounter.h"
+#include "ProcessorRig.h"
+
+#include <thread>
+
+namespace
+{
+class PlayingHead final : public juce::AudioPlayHead
+{
+public:
+    juce::Optional<PositionInfo> getPosition() const override
+    {
+        PositionInfo info;
+        info.setBpm (120.0);
+        info.setIsPlaying (playing);
+        info.setPpqPosition (ppq);
+        return info;
+    }
+
+    bool playing = true;
+    double ppq = 0.0;
+};
+
+struct AudioThreadRun
+{
+    explicit AudioThreadRun (ProcessorRig& r) : rig (r)
+    {
+        // What a host does before it plays.
+        rig.processor->setRateAndBufferSizeDetails (48000.0, blockSize);
+        rig.processor->prepareToPlay (48000.0, blockSize);
+        buffer.setSize (2, blockSize);
+        host.ensureSize (8192);
+    }
+
+    /** Runs blocks as a host would; returns the allocations made inside processBlock and
+        setParameter over the measured blocks (after a warm-up). */
+    long run (int blocks, const std::function<void (int)>& beforeBlock = {})
+    {
+        long allocations = 0;
+        for (int b = 0; b < blocks + 20; ++b)
+        {
+            host.clear();
+            head.ppq += blockSize / 24000.0;
+
+            const auto measured = b >= 20;
+            if (measured)
+                AllocationCounter::start();
+
+            if (beforeBlock)
+                beforeBlock (b);
+            rig.processor->processBlock (buffer, host);
+
+            if (measured)
+                allocations += AllocationCounter::stop();
+
+            juce::Thread::sleep (b % 8 == 0 ? 1 : 0);
+        }
+        return allocations;
+    }
+
+    static constexpr int blockSize = 512;
+    ProcessorRig& rig;
+    juce::AudioBuffer<float> buffer;
+    juce::MidiBuffer host;
+    PlayingHead head;
+};
+}
+
+JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+
+TEST (RealtimeSafety, TheAudioThreadNeverAllocates)
+{
+    // The counter counts (a check that the replaced allocation functions are the ones in use).
+    AllocationCounter::start();
+    std::vector<int> probe (64, 1);
+    const auto counted = AllocationCounter::stop();
+    ASSERT_EQ (counted, 1) << probe[0];
+
+    ProcessorRig rig;
+    AudioThreadRun audio (rig);
+
+    EXPECT_EQ (audio.run (300), 0) << "idle";
+
+    rig.engine().setSendClock (true);
+    rig.processor->prepareToPlay (48000.0, AudioThreadRun::blockSize);
+    rig.processor->setPlayHead (&audio.head);
+    rig.instrument->clearLog();
+    EXPECT_EQ (audio.run (300), 0) << "clock while playing";
+    EXPECT_TRUE (rig.instrument->waitForDeliveries (100, 2000)) << "the clock really ran";
+
+    EXPECT_EQ (audio.run (300, [&] (int b)
+    {
+        for (int k = 0; k < 32; ++k)
+            audio.host.addEvent (juce::MidiMessage::noteOn (1, (k + b) % 128, (juce::uint8) 100), k * 16);
+    }), 0) << "host MIDI passed thru";
+
+    rig.engine().setInThru (true);
+    std::atomic<bool> flowing { true };
+    std::thread instrument ([&]
+    {
+        for (int i = 0; flowing; ++i)
+        {
+            rig.instrument->sendToSystem ({ 0x90, (uint8_t) (i % 128), 100 });
+            if (i % 32 == 0)
+                juce::Thread::sleep (1);
+        }
+    });
+    EXPECT_EQ (audio.run (300), 0) << "instrument messages flowing to the host";
+    flowing = false;
+    instrument.join();
+
+    EXPECT_EQ (audio.run (300, [&] (int b)
+    {
+        rig.processor->setParameter (19, (float) (b % 120) / 120.0f);
+        rig.processor->setParameter (5, (float) (b % 2));
+    }), 0) << "automation";
+
+    rig.processor->setPlayHead (nullptr);
+}
+
+TEST (RealtimeSafety, ClockGoesOutOnlyWhenSwitchedOn)
+{
+    ProcessorRig rig;
+    AudioThreadRun audio (rig);
+    rig.processor->setPlayHead (&audio.head);
+    rig.instrument->clearLog();
+
+    audio.run (20);
+    juce::Thread::sleep (30);
+    EXPECT_TRUE (rig.instrument->deliveries().empty()) << "Clock ON/OFF is off";
+
+    rig.engine().setSendClock (true);
+    audio.run (20);
+    // 40 blocks of 512 samples at 120 bpm and 48 kHz: a tick every 1000 samples.
+    ASSERT_TRUE (rig.instrument->waitForDeliveries (20, 2000));
+    juce::Thread::sleep (20);
+    int ticks = 0;
+    for (const auto& d : rig.instrument->deliveries())
+        ticks += d.bytes == Bytes { 0xF8 } ? 1 : 0;
+    EXPECT_GE (ticks, 20);
+
+    rig.processor->setPlayHead (nullptr);
+}
+
+JUCE_END_IGNORE_WARNINGS_GCC_LIKE

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <juce_events/juce_events.h>
+
+namespace juce
+{
+// The framework's own step of its message loop, available whatever its build options.
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+}
+
+/** Runs the message loop for a while on the calling (message) thread: timers fire, change
+    messages arrive. */
+inline void pumpMessages (int milliseconds)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) milliseconds;
+    while (juce::Time::getMillisecondCounter() < end)
+        if (! juce::dispatchNextMessageOnSystemQueue (true))
+            juce::Thread::sleep (1);
+}
+
+/** Runs the message loop until the condition holds or the time is up; returns the condition. */
+template <typename Condition>
+bool pumpUntil (Condition&& done, int timeoutMs = 2000)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    while (! done())
+    {
+        if (juce::Time::getMillisecondCounter() >= end)
+            return false;
+        if (! juce::dispatchNextMessageOnSystemQueue (true))
+            juce::Thread::sleep (1);
+    }
+    return true;
+}
