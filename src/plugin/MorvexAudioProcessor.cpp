@@ -220,6 +220,14 @@ const juce::String MorvexAudioProcessor::getParameterText (int index)
 
 void MorvexAudioProcessor::setParameter (int index, float newValue)
 {
+    // A host's value outside 0..1 is taken as its nearest end.
+    setHostParameter (index, juce::jlimit (0.0f, 1.0f, newValue));
+}
+
+JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+
+void MorvexAudioProcessor::setHostParameter (int index, float newValue)
+{
     if (! juce::isPositiveAndBelow (index, numHostParameters))
         return;
 
@@ -227,8 +235,9 @@ void MorvexAudioProcessor::setParameter (int index, float newValue)
     const auto p = table.getParamOfHost (index);
     const auto maximum = table.getMaximum (p);
 
-    // Halves go to the even neighbour; a host's value outside 0..1 is taken as its nearest end.
-    const auto v = (int) std::nearbyint (maximum * juce::jlimit (0.0f, 1.0f, newValue));
+    // Halves go to the even neighbour. The instrument may report a value above the table's
+    // maximum (its own programs hold 127 where the panel reaches 120): it is kept as it is.
+    const auto v = juce::jlimit (0, 255, (int) std::nearbyint (maximum * newValue));
 
     if (p < ParTable::numNrpns)
     {
@@ -241,8 +250,6 @@ void MorvexAudioProcessor::setParameter (int index, float newValue)
             apply (p, v);
     }
 }
-
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 void MorvexAudioProcessor::apply (int parameter, int value)
 {
@@ -281,8 +288,8 @@ void MorvexAudioProcessor::paramEdited (int instrumentParameter, int value)
         beginParameterChangeGesture (h);
     }
 
-    setParameter (h, x);
-    sendParamChangeMessageToListeners (h, x);
+    setHostParameter (h, x);
+    sendParamChangeMessageToListeners (h, juce::jlimit (0.0f, 1.0f, x));
 
     if (p == ParTable::programSelector)
     {

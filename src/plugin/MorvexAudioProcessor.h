@@ -89,6 +89,7 @@ public:
 
 private:
     void timerCallback() override;
+    void setHostParameter (int index, float newValue);
     void apply (int parameter, int value);
     int currentProgramNumber() const noexcept;
     void readPlayHead();

@@ -133,6 +133,13 @@ TEST (HostParameters, AnEditOnTheInstrumentReachesTheHost)
 
     ASSERT_TRUE (pumpUntil ([&] { return ! p.isGestureOpen (19); }, 1000));
 
+    // The instrument's own range reaches past the panel's: kept, and the host hears its top.
+    host.clear();
+    rig.instrument->turnKnob (17, 127);
+    ASSERT_TRUE (pumpUntil ([&] { return rig.engine().getEditBuffer()[17] == 127; }));
+    EXPECT_EQ (host.entries().at (1), (Entry { 'v', 19, 1.0f }));
+    ASSERT_TRUE (pumpUntil ([&] { return ! p.isGestureOpen (19); }, 1000));
+
     // A program selection on the instrument, with program-change automation on: a gesture that
     // begins and ends at once.
     host.clear();
