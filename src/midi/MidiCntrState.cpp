@@ -554,6 +554,10 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
     if (size <= 0)
         return;
 
+    // A channel message without all its data bytes is no message (and would be read past its end).
+    if (raw[0] >= 0x80 && raw[0] < 0xF0 && size < juce::MidiMessage::getMessageLengthFromFirstByte (raw[0]))
+        return;
+
     if (isInThruOn() && passesInThru (message))
     {
         const juce::ScopedLock sl (engineLock);
@@ -570,28 +574,23 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
     switch (status & 0xF0)
     {
         case 0x90:
-            if (size >= 3)
-                postEvent (raw[2] > 0 ? StateEvent::noteOn (channel, raw[1], raw[2]) : StateEvent::noteOff (channel, raw[1]));
+            postEvent (raw[2] > 0 ? StateEvent::noteOn (channel, raw[1], raw[2]) : StateEvent::noteOff (channel, raw[1]));
             return;
 
         case 0x80:
-            if (size >= 2)
-                postEvent (StateEvent::noteOff (channel, raw[1]));
+            postEvent (StateEvent::noteOff (channel, raw[1]));
             return;
 
         case 0xB0:
-            if (size >= 3)
-                handleInputController (channel, raw[1], raw[2]);
+            handleInputController (channel, raw[1], raw[2]);
             return;
 
         case 0xC0:
-            if (size >= 2)
-                programChangeIn (getCurrentBank(), raw[1]);
+            programChangeIn (getCurrentBank(), raw[1]);
             return;
 
         case 0xE0:
-            if (size >= 3)
-                postEvent (StateEvent::pitchWheel (channel, raw[2], raw[1]));
+            postEvent (StateEvent::pitchWheel (channel, raw[2], raw[1]));
             return;
 
         case 0xA0:

@@ -1,4 +1,5 @@
 #include "midi/PortSettings.h"
+#include "model/TextBytes.h"
 
 namespace
 {
@@ -6,7 +7,7 @@ constexpr uint8_t inputEnd = 0x0F, outputEnd = 0x10, thirdEnd = 0x11, sysexEnd =
 
 juce::String textBetween (const uint8_t* bytes, size_t from, size_t to)
 {
-    return to > from ? juce::String::fromUTF8 (reinterpret_cast<const char*> (bytes + from), (int) (to - from)) : juce::String();
+    return to > from ? TextBytes::decode (bytes + from, to - from) : juce::String();
 }
 }
 

@@ -2,17 +2,10 @@
 #include "groups/ProgramLocation.h"
 #include "model/DSI_Program.h"
 #include "model/ValueFormat.h"
+#include "plugin/PluginChunks.h"
 #include "plugin/MorvexAudioProcessorEditor.h"
 
 #include <cmath>
-
-namespace
-{
-const char bankChunkKey[] = "Ph_5MorvexBankVersion100";         // 24 bytes
-const char programChunkKey[] = "Ph_5MorvexSettingsVersion100";  // 28 bytes
-constexpr int bankKeySize = 24, programKeySize = 28, recordSize = ProgramSysex::recordSize;
-constexpr int bankCurrentBlock = bankKeySize + MorvexAudioProcessor::numPrograms * recordSize; // 5144
-}
 
 // A synth: no audio input, one stereo output that stays silent.
 MorvexAudioProcessor::MorvexAudioProcessor()
@@ -404,65 +397,31 @@ void MorvexAudioProcessor::changeProgramName (int index, const juce::String& new
 
 void MorvexAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
-    auto& bank = engine.getPluginBank();
-
-    if (engine.getCurrentPluginProgram() < 0)
-    {
-        engine.setCurrentPluginProgram (0);
-        bank.storeProgram (0, bank.single());
-    }
-
-    const auto current = engine.getCurrentPluginProgram();
-    juce::MemoryOutputStream out (destData, false);
-    out.write (bankChunkKey, bankKeySize);
-    for (int i = 0; i < numPrograms; ++i)
-        out.write (bank.programRecord (i).data(), recordSize);
-    out.write (bank.programRecord (current).data(), recordSize);
-    out.writeByte ((char) (current & 0xFF));
+    auto current = engine.getCurrentPluginProgram();
+    destData = PluginChunks::makeBank (engine.getPluginBank(), current);
+    engine.setCurrentPluginProgram (current);
 }
 
 void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr)
-        return;
-
-    // Whole records only: a short chunk restores what it holds and nothing else.
-    const auto* bytes = static_cast<const uint8_t*> (data);
-    for (int i = 0; i < numPrograms; ++i)
-    {
-        const auto offset = bankKeySize + recordSize * i;
-        if (offset + recordSize > sizeInBytes)
-            break;
-        engine.getPluginBank().storeProgram (i, bytes + offset, (size_t) recordSize);
-    }
+    PluginChunks::restoreBank (data, (size_t) juce::jmax (0, sizeInBytes), engine.getPluginBank());
 }
 
 void MorvexAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
-    auto& bank = engine.getPluginBank();
-    const auto current = juce::jmax (0, engine.getCurrentPluginProgram());
+    auto current = engine.getCurrentPluginProgram();
+    destData = PluginChunks::makeProgram (engine.getPluginBank(), current);
     engine.setCurrentPluginProgram (current);
-
-    const auto editBuffer = bank.single();
-    bank.storeProgram (current, editBuffer);
-
-    juce::MemoryOutputStream out (destData, false);
-    out.write (programChunkKey, programKeySize);
-    out.write (editBuffer.data(), recordSize);
 }
 
 void MorvexAudioProcessor::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
 {
-    if (data == nullptr || sizeInBytes < programChunkSize)
-        return;
-
-    const auto current = juce::jmax (0, engine.getCurrentPluginProgram());
-    engine.setCurrentPluginProgram (current);
-
-    const auto* record = static_cast<const uint8_t*> (data) + programKeySize;
-    engine.getPluginBank().storeProgram (current, record, (size_t) recordSize);
-    engine.getPluginBank().setSingle (record, (size_t) recordSize);
-    engine.postEvent (StateEvent::editBufferChanged);
+    auto current = engine.getCurrentPluginProgram();
+    if (PluginChunks::restoreProgram (data, (size_t) juce::jmax (0, sizeInBytes), engine.getPluginBank(), current))
+    {
+        engine.setCurrentPluginProgram (current);
+        engine.postEvent (StateEvent::editBufferChanged);
+    }
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -19,8 +19,6 @@ class MorvexAudioProcessor : public juce::AudioProcessor,
 public:
     static constexpr int numHostParameters = ParTable::numHostParameters;
     static constexpr int numPrograms = 40;
-    static constexpr int bankChunkSize = 5273;
-    static constexpr int programChunkSize = 156;
     static constexpr int gestureEndDelayMs = 200;
 
     MorvexAudioProcessor();
