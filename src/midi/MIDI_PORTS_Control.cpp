@@ -101,17 +101,24 @@ void MIDI_PORTS_Control::openOutput (int entry)
 //==============================================================================
 void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
 {
+    if (size <= 0)
+        return;
+
     const auto order = nextOrder++;
 
-    if (size > 0 && size <= (int) sizeof (ShortMessage::bytes))
+    if (size <= (int) sizeof (ShortMessage::bytes))
     {
         ShortMessage m;
         m.due = due;
         m.order = order;
         m.size = (uint8_t) size;
         std::copy_n (data, size, m.bytes);
-        if (shortMessages.push (m))
-            return;
+
+        // A full queue means thousands of messages the device has not yet taken: this one is
+        // dropped rather than make the sender (often the audio thread) wait or allocate.
+        if (! shortMessages.push (m))
+            droppedMessages.fetch_add (1, std::memory_order_relaxed);
+        return;
     }
 
     const juce::ScopedLock sl (longMessagesLock);
@@ -126,7 +133,15 @@ void MIDI_PORTS_Control::sendBlock (const juce::MidiBuffer& buffer, double start
     for (const auto metadata : buffer)
         enqueue (metadata.data, metadata.numBytes, startMs + 1000.0 * metadata.samplePosition / samplesPerSecond);
 
-    wake.signal();
+    wakeSender();
+}
+
+void MIDI_PORTS_Control::wakeSender()
+{
+    // Only a sender asleep with nothing to do needs waking; a busy one looks again within a
+    // millisecond. Most sends thereby cost no system call.
+    if (senderIdle.exchange (false))
+        wake.signal();
 }
 
 void MIDI_PORTS_Control::sendNow (const juce::MidiBuffer& buffer)
@@ -142,7 +157,7 @@ void MIDI_PORTS_Control::run()
     while (! threadShouldExit())
     {
         ShortMessage m;
-        while (shortMessages.pop (m))
+        while (! threadShouldExit() && shortMessages.pop (m))
             place ({ m.due, m.order, juce::MidiMessage (m.bytes, m.size) });
 
         {
@@ -172,9 +187,26 @@ void MIDI_PORTS_Control::run()
             pending.erase (pending.begin(), pending.begin() + (std::ptrdiff_t) due);
         }
 
-        const auto wait = pending.empty() ? 20.0 : juce::jlimit (0.0, 20.0, pending.front().due - juce::Time::getMillisecondCounterHiRes());
+        if (pending.empty())
+        {
+            // Going to sleep: say so first, then look once more, so a message sent in between
+            // is not left waiting for the next tick.
+            senderIdle = true;
+            if (shortMessages.pop (m))
+            {
+                senderIdle = false;
+                place ({ m.due, m.order, juce::MidiMessage (m.bytes, m.size) });
+                continue;
+            }
+
+            wake.wait (20);
+            senderIdle = false;
+            continue;
+        }
+
+        const auto wait = pending.front().due - juce::Time::getMillisecondCounterHiRes();
         if (wait >= 1.0)
-            wake.wait ((int) wait);
+            wake.wait (1);
         else if (wait > 0.0)
             juce::Thread::yield();
     }
@@ -191,7 +223,7 @@ void MIDI_PORTS_Control::sendOne (const juce::MidiMessage& message)
         return;
 
     enqueue (message.getRawData(), message.getRawDataSize(), juce::Time::getMillisecondCounterHiRes());
-    wake.signal();
+    wakeSender();
 }
 
 void MIDI_PORTS_Control::sendController (int channel, int controller, int value)
@@ -237,7 +269,7 @@ void MIDI_PORTS_Control::sendSysEx (const void* data, size_t size)
     if (size <= piece)
     {
         enqueue (bytes, (int) size, juce::Time::getMillisecondCounterHiRes());
-        wake.signal();
+        wakeSender();
         return;
     }
 

@@ -55,6 +55,9 @@ public:
     void sendProgramChange (int channel, int program);
     void sendSysEx (const void* data, size_t size);
 
+    /** Messages dropped because thousands were already waiting for the device. */
+    size_t getDroppedMessageCount() const noexcept { return droppedMessages.load(); }
+
     /** Clamps a channel into 1..16, as the wire knows no other. */
     static int wireChannel (int channel) noexcept { return juce::jlimit (1, 16, channel); }
 
@@ -79,6 +82,7 @@ private:
     void sendOne (const juce::MidiMessage&);
     void enqueue (const uint8_t* data, int size, double due);
     void dropPending() noexcept { dropBefore = nextOrder.load(); }
+    void wakeSender();
     void run() override;
 
     MidiDeviceSeam& devices;
@@ -94,6 +98,8 @@ private:
     std::vector<Timed> longMessages;
     std::vector<Timed> pending;        // the sender thread's own, in delivery order
     std::atomic<uint64_t> nextOrder { 0 }, dropBefore { 0 };
+    std::atomic<size_t> droppedMessages { 0 };
     juce::CriticalSection deliveryLock; // held while messages go to the device
     juce::WaitableEvent wake;
+    std::atomic<bool> senderIdle { false };
 };

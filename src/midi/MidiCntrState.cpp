@@ -358,6 +358,7 @@ void MidiCntrState::sendPitchWheelToAll (int channel, int value)
         const juce::ScopedLock sl (engineLock);
         toHost.add (juce::MidiMessage::pitchWheel (MIDI_PORTS_Control::wireChannel (channel), value & 0x3FFF),
                     juce::Time::getMillisecondCounter());
+        toHostWaiting.store (true, std::memory_order_release);
     }
     ports.sendPitchWheel (channel, value);
 }
@@ -562,6 +563,7 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
     {
         const juce::ScopedLock sl (engineLock);
         toHost.add (message, juce::Time::getMillisecondCounter());
+        toHostWaiting.store (true, std::memory_order_release);
         return;
     }
 
@@ -837,8 +839,15 @@ void MidiCntrState::handleHostInput (const juce::MidiMessage& message)
 
 void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples, int rate)
 {
+    // Most blocks carry nothing either way: they need not touch the lock.
+    if (hostBuffer.isEmpty() && ! toHostWaiting.load (std::memory_order_acquire))
+        return;
+
     const juce::ScopedLock sl (engineLock);
     const auto thru = isHostThruOn() && ports.isOutputOpen();
+    const auto now = thru ? juce::Time::getMillisecondCounterHiRes() : 0.0;
+    const auto delayed = now + currentLatencyDelay();
+    const auto rateForPort = rate > 0 ? (double) rate : 44100.0;
 
     for (const auto metadata : hostBuffer)
     {
@@ -848,9 +857,7 @@ void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples
         {
             hostThruScratch.clear();
             hostThruScratch.addEvent (metadata.data, metadata.numBytes, metadata.samplePosition);
-            const auto now = juce::Time::getMillisecondCounterHiRes();
-            const auto start = metadata.samplePosition == 0 ? now : now + currentLatencyDelay();
-            ports.sendBlock (hostThruScratch, start, rate > 0 ? (double) rate : 44100.0);
+            ports.sendBlock (hostThruScratch, metadata.samplePosition == 0 ? now : delayed, rateForPort);
         }
 
         handleHostInput (message);
@@ -858,4 +865,5 @@ void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples
 
     hostBuffer.clear();
     toHost.moveInto (hostBuffer, numSamples);
+    toHostWaiting.store (false, std::memory_order_release);
 }

@@ -253,4 +253,5 @@ private:
 
     juce::CriticalSection engineLock;
     ToHostBuffer toHost;
+    std::atomic<bool> toHostWaiting { false }; // set with the lock held, whenever toHost gains a message
 };

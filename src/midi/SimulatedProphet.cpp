@@ -61,7 +61,8 @@ void SimulatedProphet::receive (const juce::MidiMessage& delivery)
     const auto size = delivery.getRawDataSize();
 
     const juce::ScopedLock sl (stateLock);
-    deliveryLog.push_back ({ time, std::vector<uint8_t> (data, data + size) });
+    if (logging)
+        deliveryLog.push_back ({ time, std::vector<uint8_t> (data, data + size) });
 
     for (int i = 0; i < size; ++i)
         handleByte (data[i], time);
@@ -134,7 +135,8 @@ void SimulatedProphet::handleByte (uint8_t byte, double time)
 
 void SimulatedProphet::handleMessage (const std::vector<uint8_t>& message, double time)
 {
-    messageLog.push_back ({ time, message });
+    if (logging)
+        messageLog.push_back ({ time, message });
 
     if (message[0] == 0xF0)
         handleSysex (message);
@@ -385,6 +387,7 @@ bool SimulatedProphet::waitUntil (const std::vector<Received>& log, size_t count
 void SimulatedProphet::setAnswerDelay (int milliseconds) { const juce::ScopedLock sl (stateLock); answerDelayMs = juce::jmax (0, milliseconds); }
 void SimulatedProphet::setSysexPieceSize (int bytes)     { const juce::ScopedLock sl (stateLock); sysexPieceSize = juce::jmax (0, bytes); }
 void SimulatedProphet::setSilent (bool shouldStaySilent) { const juce::ScopedLock sl (stateLock); silent = shouldStaySilent; }
+void SimulatedProphet::setLogging (bool shouldLog)       { const juce::ScopedLock sl (stateLock); logging = shouldLog; }
 
 void SimulatedProphet::setGlobalDumpLength (int payloadBytes)
 {

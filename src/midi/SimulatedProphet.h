@@ -61,6 +61,8 @@ public:
     void setSilent (bool shouldStaySilent);
     void setGlobalDumpLength (int payloadBytes);
     void setAvailable (bool canBeOpened) { available = canBeOpened; }
+    /** Keeps no log (for long runs, where the log would only grow). */
+    void setLogging (bool shouldLog);
 
     /** Turns a knob on the instrument: the edit buffer changes and the NRPN goes out. */
     void turnKnob (int parameter, int value);
@@ -111,7 +113,7 @@ private:
 
     // answering
     int answerDelayMs = 0, sysexPieceSize = 0, globalDumpLength = GlobalSettings::bufferSize;
-    bool silent = false;
+    bool silent = false, logging = true;
     std::atomic<bool> available { true };
     juce::CriticalSection outLock;
     std::vector<Outgoing> outgoing;

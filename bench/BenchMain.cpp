@@ -1,0 +1,105 @@
+// Runs the benchmarks, then prints every figure as a ratio against its limit, measured side by
+// side in this one run. The figures are for reading, not for failing a build: timings on a shared
+// machine vary.
+#include <benchmark/benchmark.h>
+#include <juce_events/juce_events.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+namespace
+{
+struct Figure
+{
+    double nanoseconds = 0.0;
+    std::map<std::string, double> counters;
+};
+
+class RecordingReporter final : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns (const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns (runs);
+        for (const auto& run : runs)
+        {
+            // "BM_Name/iterations:1" and the like are filed under their plain name.
+            const auto name = run.benchmark_name();
+            auto& figure = figures[name.substr (0, name.find ('/'))];
+            figure.nanoseconds = run.GetAdjustedRealTime() * benchmark::GetTimeUnitMultiplier (benchmark::kNanosecond)
+                                 / benchmark::GetTimeUnitMultiplier (run.time_unit);
+            for (const auto& [name, counter] : run.counters)
+                figure.counters[name] = counter.value;
+        }
+    }
+
+    std::map<std::string, Figure> figures;
+};
+
+void row (const char* what, double value, double limit, const char* goal, bool good, const char* unit)
+{
+    std::printf ("%-44s %12.3f %12.3f %-6s %8.3f  %-8s %s\n", what, value, limit, unit, limit != 0.0 ? value / limit : 0.0, goal,
+                 good ? "met" : "MISSED");
+}
+}
+
+int main (int argc, char** argv)
+{
+    // Plug-in instances write their machine-wide files: give them a home of their own.
+    char home[] = "/tmp/morvex-bench-home-XXXXXX";
+    if (mkdtemp (home) != nullptr)
+    {
+        setenv ("HOME", home, 1);
+        setenv ("XDG_CONFIG_HOME", (std::string (home) + "/.config").c_str(), 1);
+    }
+
+    juce::ScopedJuceInitialiser_GUI framework;
+
+    benchmark::Initialize (&argc, argv);
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks (&reporter);
+    benchmark::Shutdown();
+
+    const auto& f = reporter.figures;
+    const auto time = [&] (const char* name) { auto it = f.find (name); return it == f.end() ? 0.0 : it->second.nanoseconds; };
+    const auto counter = [&] (const char* name, const char* c)
+    {
+        auto it = f.find (name);
+        if (it == f.end()) return 0.0;
+        auto ct = it->second.counters.find (c);
+        return ct == it->second.counters.end() ? 0.0 : ct->second;
+    };
+
+    std::printf ("\n%-44s %12s %12s %-6s %8s  %-8s %s\n", "figure", "value", "limit", "unit", "ratio", "goal", "");
+    const auto baseline = time ("BM_ProcessBlock_Baseline");
+    for (const char* name : { "BM_ProcessBlock_Idle", "BM_ProcessBlock_ClockWhilePlaying", "BM_ProcessBlock_HostThru32",
+                              "BM_ProcessBlock_InstrumentToHost32" })
+        if (time (name) > 0.0)
+            row (name, time (name), baseline, "<= 2", time (name) <= 2.0 * baseline, "ns");
+
+    // A full-speed USB MIDI link carries about 1 MB/s: 159-byte dumps at about 6,289 a second.
+    const auto dumpsPerSecond = counter ("BM_SysexDispatch", "items_per_second");
+    const auto needed = 10.0 * 1.0e6 / 159.0;
+    if (dumpsPerSecond > 0.0)
+        row ("program dumps per second (10x USB MIDI)", dumpsPerSecond, needed, ">= 1", dumpsPerSecond >= needed, "1/s");
+
+    const auto bytes = counter ("BM_KnobSweepWireBytes", "bytes");
+    if (bytes > 0.0)
+    {
+        const auto minimum = counter ("BM_KnobSweepWireBytes", "minimum");
+        row ("knob sweep 0..120 bytes on the wire", bytes, minimum, "<= 1.05", bytes <= 1.05 * minimum, "bytes");
+    }
+
+    if (time ("BM_Scan_Morvex") > 0.0)
+        row ("scan of the VST 2 module", time ("BM_Scan_Morvex") / 1.0e6, time ("BM_Scan_Bare") / 1.0e6, "<= 1.3",
+             time ("BM_Scan_Morvex") <= 1.3 * time ("BM_Scan_Bare"), "ms");
+
+    if (time ("BM_EditorOpen_Morvex") > 0.0)
+        row ("editor open and first paint", time ("BM_EditorOpen_Morvex") / 1.0e6, time ("BM_EditorOpen_Generic") / 1.0e6,
+             "report", true, "ms");
+
+    juce::File (home).deleteRecursively();
+    return 0;
+}

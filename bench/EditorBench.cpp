@@ -1,0 +1,36 @@
+// Opening the editor: built for the processor and painted once at its own size, next to the
+// framework's generic editor for the same processor.
+#include "BenchSupport.h"
+
+namespace
+{
+void paintOnce (juce::Component& editor)
+{
+    auto image = editor.createComponentSnapshot (editor.getLocalBounds());
+    benchmark::DoNotOptimize (image.getWidth());
+}
+
+void BM_EditorOpen_Generic (benchmark::State& state)
+{
+    BenchRig rig;
+    for (auto _ : state)
+    {
+        juce::GenericAudioProcessorEditor editor (*rig.processor);
+        editor.setSize (1000, 644);
+        paintOnce (editor);
+    }
+}
+
+void BM_EditorOpen_Morvex (benchmark::State& state)
+{
+    BenchRig rig;
+    for (auto _ : state)
+    {
+        std::unique_ptr<juce::AudioProcessorEditor> editor (rig.processor->createEditor());
+        paintOnce (*editor);
+    }
+}
+}
+
+BENCHMARK (BM_EditorOpen_Generic)->Unit (benchmark::kMillisecond);
+BENCHMARK (BM_EditorOpen_Morvex)->Unit (benchmark::kMillisecond);

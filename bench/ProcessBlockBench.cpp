@@ -1,0 +1,149 @@
+// The audio thread's cost per block, next to a processor that only clears its buffer.
+#include "BenchSupport.h"
+
+namespace
+{
+constexpr int blockSize = 512;
+constexpr double sampleRate = 48000.0;
+
+class ClearingProcessor final : public juce::AudioProcessor
+{
+public:
+    ClearingProcessor() : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true)) {}
+    const juce::String getName() const override { return "Clearing"; }
+    void prepareToPlay (double, int) override {}
+    void releaseResources() override {}
+    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&) override { buffer.clear(); }
+    double getTailLengthSeconds() const override { return 0.0; }
+    bool acceptsMidi() const override { return true; }
+    bool producesMidi() const override { return true; }
+    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+    bool hasEditor() const override { return false; }
+    int getNumPrograms() override { return 1; }
+    int getCurrentProgram() override { return 0; }
+    void setCurrentProgram (int) override {}
+    const juce::String getProgramName (int) override { return {}; }
+    void changeProgramName (int, const juce::String&) override {}
+    void getStateInformation (juce::MemoryBlock&) override {}
+    void setStateInformation (const void*, int) override {}
+};
+
+class PlayingHead final : public juce::AudioPlayHead
+{
+public:
+    juce::Optional<PositionInfo> getPosition() const override
+    {
+        PositionInfo info;
+        info.setBpm (120.0);
+        info.setIsPlaying (true);
+        info.setPpqPosition (ppq);
+        return info;
+    }
+
+    double ppq = 0.0;
+};
+
+void prepare (juce::AudioProcessor& p)
+{
+    p.setRateAndBufferSizeDetails (sampleRate, blockSize);
+    p.prepareToPlay (sampleRate, blockSize);
+}
+
+void BM_ProcessBlock_Baseline (benchmark::State& state)
+{
+    ClearingProcessor p;
+    prepare (p);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+
+    for (auto _ : state)
+    {
+        buffer.setNotClear();
+        p.processBlock (buffer, midi);
+        benchmark::DoNotOptimize (buffer.getReadPointer (0));
+    }
+}
+
+void BM_ProcessBlock_Idle (benchmark::State& state)
+{
+    BenchRig rig;
+    prepare (*rig.processor);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+    midi.ensureSize (4096);
+
+    for (auto _ : state)
+    {
+        buffer.setNotClear();
+        rig.processor->processBlock (buffer, midi);
+    }
+}
+
+void BM_ProcessBlock_ClockWhilePlaying (benchmark::State& state)
+{
+    BenchRig rig;
+    rig.engine().setSendClock (true);
+    rig.instrument->setSilent (true);
+    PlayingHead head;
+    rig.processor->setPlayHead (&head);
+    prepare (*rig.processor);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+
+    for (auto _ : state)
+    {
+        head.ppq += blockSize / 24000.0;
+        buffer.setNotClear();
+        rig.processor->processBlock (buffer, midi);
+    }
+    rig.processor->setPlayHead (nullptr);
+}
+
+void BM_ProcessBlock_HostThru32 (benchmark::State& state)
+{
+    BenchRig rig;
+    prepare (*rig.processor);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+    midi.ensureSize (8192);
+    int note = 0;
+
+    for (auto _ : state)
+    {
+        for (int k = 0; k < 32; ++k)
+            midi.addEvent (juce::MidiMessage::noteOn (1, (note++) % 128, (juce::uint8) 100), k * 16);
+        buffer.setNotClear();
+        rig.processor->processBlock (buffer, midi);
+    }
+}
+
+void BM_ProcessBlock_InstrumentToHost32 (benchmark::State& state)
+{
+    BenchRig rig;
+    rig.engine().setInThru (true);
+    prepare (*rig.processor);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+    midi.ensureSize (8192);
+    int note = 0;
+
+    for (auto _ : state)
+    {
+        // What the MIDI driver's thread delivers between two blocks, not charged to the block.
+        state.PauseTiming();
+        for (int k = 0; k < 32; ++k)
+            rig.engine().handleIncomingMidiMessage (nullptr, juce::MidiMessage::noteOn (1, (note++) % 128, (juce::uint8) 90));
+        state.ResumeTiming();
+
+        buffer.setNotClear();
+        rig.processor->processBlock (buffer, midi);
+        midi.clear();
+    }
+}
+}
+
+BENCHMARK (BM_ProcessBlock_Baseline);
+BENCHMARK (BM_ProcessBlock_Idle);
+BENCHMARK (BM_ProcessBlock_ClockWhilePlaying);
+BENCHMARK (BM_ProcessBlock_HostThru32);
+BENCHMARK (BM_ProcessBlock_InstrumentToHost32);
