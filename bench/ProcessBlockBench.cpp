@@ -1,32 +1,11 @@
 // The audio thread's cost per block, next to a processor that only clears its buffer.
 #include "BenchSupport.h"
+#include "bare/BareProcessor.h"
 
 namespace
 {
 constexpr int blockSize = 512;
 constexpr double sampleRate = 48000.0;
-
-class ClearingProcessor final : public juce::AudioProcessor
-{
-public:
-    ClearingProcessor() : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true)) {}
-    const juce::String getName() const override { return "Clearing"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer&) override { buffer.clear(); }
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return true; }
-    bool producesMidi() const override { return true; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
-};
 
 class PlayingHead final : public juce::AudioPlayHead
 {
@@ -51,7 +30,7 @@ void prepare (juce::AudioProcessor& p)
 
 void BM_ProcessBlock_Baseline (benchmark::State& state)
 {
-    ClearingProcessor p;
+    BareProcessor p;
     prepare (p);
     juce::AudioBuffer<float> buffer (2, blockSize);
     juce::MidiBuffer midi;

@@ -10,7 +10,7 @@ export CCACHE_BASEDIR="$MORVEX_ROOT"
 export CCACHE_NOHASHDIR=1
 
 morvex_configure() {
-  cmake -S "$MORVEX_ROOT" -B "$MORVEX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake -S "$MORVEX_ROOT" -B "$MORVEX_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVEX_BUILD_BENCH=ON "$@" >/dev/null
 }
 
 morvex_build() {
