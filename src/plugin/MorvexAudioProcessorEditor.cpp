@@ -13,7 +13,33 @@ MorvexAudioProcessorEditor::MorvexAudioProcessorEditor (MorvexAudioProcessor& p)
     corner = std::make_unique<juce::ResizableCornerComponent> (this, getConstrainer());
     addAndMakeVisible (*corner);
 
-    setSize (1000, maxHeight);
+    auto screen = juce::Rectangle<int> (1920, 1080);
+    if (auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
+        screen = display->userArea;
+
+    const auto& settings = p.getEngine().getSettings();
+    const auto size = initialSize (settings.getInt (SettingsBlock::windowWidthOffset),
+                                   settings.getInt (SettingsBlock::windowHeightOffset),
+                                   screen.getWidth(), screen.getHeight());
+    setSize (size.x, size.y);
+}
+
+juce::Point<int> MorvexAudioProcessorEditor::initialSize (int storedWidth, int storedHeight, int screenWidth, int screenHeight) noexcept
+{
+    auto width = storedWidth, height = storedHeight;
+
+    if (width < 100 || height < 100)
+    {
+        width = storedWidth > minWidth && storedWidth < screenWidth ? storedWidth
+              : screenWidth < maxWidth + 1 ? 1000 : maxWidth;
+        height = storedHeight > minHeight && storedHeight < screenHeight ? storedHeight
+               : screenHeight < maxHeight + 1 ? 700 : maxHeight;
+    }
+
+    // A default taller than the limits or the screen would open the window partly out of reach.
+    width = juce::jlimit (minWidth, maxWidth, juce::jmin (width, juce::jmax (minWidth, screenWidth)));
+    height = juce::jlimit (minHeight, maxHeight, juce::jmin (height, juce::jmax (minHeight, screenHeight)));
+    return { width, height };
 }
 
 MorvexAudioProcessorEditor::~MorvexAudioProcessorEditor() = default;

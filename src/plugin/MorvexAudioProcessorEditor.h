@@ -13,6 +13,11 @@ public:
     static constexpr int cornerSize = 16;
 
     explicit MorvexAudioProcessorEditor (MorvexAudioProcessor&);
+
+    /** The size the window opens at: the one stored in the settings (bytes 20 and 24) when both
+        are plausible; otherwise, per dimension, the stored one if it fits the screen, else a
+        default for the screen. Always within the size limits and, above the minimum, the screen. */
+    static juce::Point<int> initialSize (int storedWidth, int storedHeight, int screenWidth, int screenHeight) noexcept;
     ~MorvexAudioProcessorEditor() override;
 
     void paint (juce::Graphics&) override;
