@@ -1,18 +1,28 @@
 // Renders the editor to a PNG, as it looks for a processor in a given state:
-//   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N]
-// N selects program N (0..399) of the instrument mirror first. The processor runs in a home of its
-// own, with the simulated instrument as its only device.
+//   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--overlay NAME]
+// N selects program N (0..399) of the instrument mirror first. NAME opens an overlay over the
+// editor: "about", or "progress" (a group receive part way); without it none is open, not even
+// the About panel a first editor shows. The processor runs in a home of its own, with the
+// simulated instrument as its only device.
+#include "gui/MainComp.h"
 #include "midi/MidiDevices.h"
 #include "midi/SimulatedProphet.h"
 #include "plugin/MorvexAudioProcessor.h"
+#include "plugin/MorvexAudioProcessorEditor.h"
 
 #include <cstdio>
+
+namespace juce
+{
+// The framework's own step of its message loop, available whatever its build options.
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+}
 
 int main (int argc, char** argv)
 {
     if (argc < 2)
     {
-        std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N]\n", argv[0]);
+        std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--overlay about|progress]\n", argv[0]);
         return 2;
     }
 
@@ -20,6 +30,7 @@ int main (int argc, char** argv)
 
     const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]);
     int width = 0, height = 0, program = -1;
+    juce::String overlay;
     for (int i = 2; i + 1 < argc; i += 2)
     {
         const juce::String option (argv[i]), value (argv[i + 1]);
@@ -31,6 +42,10 @@ int main (int argc, char** argv)
         else if (option == "--program")
         {
             program = value.getIntValue();
+        }
+        else if (option == "--overlay")
+        {
+            overlay = value;
         }
     }
 
@@ -46,6 +61,17 @@ int main (int argc, char** argv)
         std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
         if (width > 0 && height > 0)
             editor->setSize (width, height);
+
+        auto* main = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
+        if (main->isAboutOpen() != (overlay == "about"))
+            main->toggleAbout (0);
+        // a closed overlay is deleted by the message loop
+        for (int i = 0; i < 100 && juce::dispatchNextMessageOnSystemQueue (true); ++i) {}
+        if (overlay == "progress")
+        {
+            main->startTransfer (MidiCntrState::receiveOneGroup, 2);
+            main->handleEvents ({ StateEvent::transfer (2, 17) });
+        }
 
         const auto image = editor->createComponentSnapshot (editor->getLocalBounds());
         output.deleteFile();

@@ -66,8 +66,10 @@ public:
     std::vector<uint8_t> getGroupData() const;
     void setGroupData (const void* bytes, size_t size);
 
-private:
+    /** The 16 name characters of a record, trailing blanks kept. */
     static juce::String nameFrom (const ProgramSysex::Record& record);
+
+private:
     void storeLocked (int i, const uint8_t* bytes, size_t size);
 
     using Lock = juce::SpinLock::ScopedLockType;

@@ -117,6 +117,24 @@ GlobalSettings::Buffer MidiCntrState::getGlobals() const
     return globals;
 }
 
+bool MidiCntrState::setGlobal (int index, int value)
+{
+    if (! juce::isPositiveAndBelow (index, GlobalSettings::bufferSize))
+        return false;
+
+    const auto byte = (uint8_t) juce::jlimit (0, 127, value);
+    bool changed = false;
+    {
+        const juce::SpinLock::ScopedLockType sl (globalsLock);
+        changed = globals[(size_t) index] != byte;
+        globals[(size_t) index] = byte;
+    }
+
+    if (const auto number = GlobalSettings::global (index).nrpn; number != 0)
+        sendNrpn (number, byte);
+    return changed;
+}
+
 void MidiCntrState::setInThru (bool on)
 {
     inThru = on;
@@ -508,6 +526,16 @@ void MidiCntrState::beginReceive (int kind, int firstGroup)
     busy = true;
     receiving = true;
     sendRequest (programRequest, firstGroup, 0);
+}
+
+void MidiCntrState::beginTransmit (int kind, int firstGroup) noexcept
+{
+    transferKind = kind;
+    busy = true;
+    transmitPhase = 100;
+    transmitGroup = firstGroup;
+    transmitTicks = 0;
+    tickTimerRunning = true;
 }
 
 void MidiCntrState::endTransfer()

@@ -86,6 +86,10 @@ public:
     Bank_Program& getInstrumentBank (int group) noexcept;
     Bank_Program& getPluginBank() noexcept { return pluginBank; }
     GlobalSettings::Buffer getGlobals() const;
+    /** Global `index` := value (0..127), then sent as the global's NRPN when it has one, also
+        when the byte already held that value (the instrument may have drifted from the copy).
+        Returns true when the stored byte changed. Message thread. */
+    bool setGlobal (int index, int value);
 
     int getMidiChannel() const noexcept { return midiChannel.load(); }
     void setMidiChannel (int channel);
@@ -129,9 +133,26 @@ public:
     // --- group transfers (started and ended by the group manager)
     void beginReceive (int kind, int firstGroup);
     void endTransfer();
+    /** The editor's start: no transfer runs any more (a closed editor ended any it showed). */
+    void clearBusy() noexcept { busy = false; receiving = false; tickTimerRunning = false; }
+    void setBusy (bool on) noexcept   { busy = on; }
+    void setTransferKind (int kind) noexcept { transferKind = kind; }
+    /** A transmission: phase 100 while it runs, the group being sent, and the editor's 100 ms
+        ticks that pace it. */
+    void beginTransmit (int kind, int firstGroup) noexcept;
+    int getTransmitPhase() const noexcept { return transmitPhase.load(); }
+    int getTransmitGroup() const noexcept { return transmitGroup.load(); }
+    int getTransmitTicks() const noexcept { return transmitTicks.load(); }
+    void tick() noexcept { ++transmitTicks; }
+    bool isTickTimerRunning() const noexcept { return tickTimerRunning.load(); }
+    void setTickTimerRunning (bool on) noexcept { tickTimerRunning = on; }
     bool isBusy() const noexcept      { return busy.load(); }
     bool isReceiving() const noexcept { return receiving.load(); }
     int getTransferKind() const noexcept { return transferKind.load(); }
+
+    // --- the editor
+    /** True the first time an editor is built for this plug-in instance, false after. */
+    bool firstEditorOpened() noexcept { return ! editorOpenedBefore.exchange (true); }
 
     // --- events for the editor and edits for the host
     void postEvent (int32_t code);
@@ -231,6 +252,8 @@ private:
     juce::Array<Cable_Listener*> cableListeners; // message thread only
     std::atomic<bool> busy { false }, receiving { false };
     std::atomic<int> transferKind { noTransfer };
+    std::atomic<int> transmitPhase { 0 }, transmitGroup { 0 }, transmitTicks { 0 };
+    std::atomic<bool> tickTimerRunning { false }, editorOpenedBefore { false };
 
     std::array<std::atomic<int>, numDelays> delays {};
     std::atomic<int> latencyMode { 0 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/StsResor.h"
 #include "midi/MIDI_Clock.h"
 #include "midi/MidiCntrState.h"
 #include "plugin/Cable_Listener.h"
@@ -27,6 +28,8 @@ public:
     ~MorvexAudioProcessor() override;
 
     MidiCntrState& getEngine() noexcept { return engine; }
+    /** The images the front panel's controls share, loaded by each editor as it opens. */
+    StsResor& getPanelImages() noexcept { return panelImages; }
 
     const juce::String getName() const override;
 
@@ -94,6 +97,7 @@ private:
 
     MIDI_Clock::Position positionInfo;
     MidiCntrState engine;
+    StsResor panelImages;
     std::vector<uint8_t> gestureOpen;
     juce::Array<uint16_t> pendingGestureEnds;
     MIDI_Clock clock;

@@ -1,5 +1,6 @@
 #include "plugin/MorvexAudioProcessorEditor.h"
 #include "plugin/MorvexAudioProcessor.h"
+#include "gui/MainComp.h"
 
 MorvexAudioProcessorEditor::MorvexAudioProcessorEditor (MorvexAudioProcessor& p)
     : juce::AudioProcessorEditor (p)
@@ -11,7 +12,6 @@ MorvexAudioProcessorEditor::MorvexAudioProcessorEditor (MorvexAudioProcessor& p)
     setResizeLimits (minWidth, minHeight, maxWidth, maxHeight);
 
     corner = std::make_unique<juce::ResizableCornerComponent> (this, getConstrainer());
-    addAndMakeVisible (*corner);
 
     auto screen = juce::Rectangle<int> (1920, 1080);
     if (auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
@@ -21,6 +21,11 @@ MorvexAudioProcessorEditor::MorvexAudioProcessorEditor (MorvexAudioProcessor& p)
     const auto size = initialSize (settings.getInt (SettingsBlock::windowWidthOffset),
                                    settings.getInt (SettingsBlock::windowHeightOffset),
                                    screen.getWidth(), screen.getHeight());
+    mainComp = std::make_unique<MainComp> (p, size.x, size.y);
+    mainComp->addChangeListener (this);
+    addAndMakeVisible (*mainComp);
+    addAndMakeVisible (*corner);
+    corner->setAlwaysOnTop (true);
     setSize (size.x, size.y);
 }
 
@@ -42,7 +47,11 @@ juce::Point<int> MorvexAudioProcessorEditor::initialSize (int storedWidth, int s
     return { width, height };
 }
 
-MorvexAudioProcessorEditor::~MorvexAudioProcessorEditor() = default;
+MorvexAudioProcessorEditor::~MorvexAudioProcessorEditor()
+{
+    if (mainComp != nullptr)
+        mainComp->removeChangeListener (this);
+}
 
 void MorvexAudioProcessorEditor::paint (juce::Graphics& g)
 {
@@ -52,6 +61,15 @@ void MorvexAudioProcessorEditor::paint (juce::Graphics& g)
 void MorvexAudioProcessorEditor::resized()
 {
     // Setting the resize limits in the constructor already lays out, before the corner exists.
+    if (mainComp != nullptr)
+        mainComp->setBounds (getLocalBounds());
     if (corner != nullptr)
         corner->setBounds (getWidth() - cornerSize, getHeight() - cornerSize, cornerSize, cornerSize);
+}
+
+void MorvexAudioProcessorEditor::changeListenerCallback (juce::ChangeBroadcaster*)
+{
+    // the window's width follows the main editor's
+    if (mainComp != nullptr && mainComp->getWidth() != getWidth())
+        setSize (mainComp->getWidth(), getHeight());
 }

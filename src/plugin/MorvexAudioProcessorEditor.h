@@ -3,9 +3,11 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 class MorvexAudioProcessor;
+class MainComp;
 
 /** The plug-in's window: hosts the main editor, a resizing corner and the tooltips. */
-class MorvexAudioProcessorEditor : public juce::AudioProcessorEditor
+class MorvexAudioProcessorEditor : public juce::AudioProcessorEditor,
+                                   private juce::ChangeListener
 {
 public:
     static constexpr int minWidth = 454, maxWidth = 2426;
@@ -23,7 +25,12 @@ public:
     void paint (juce::Graphics&) override;
     void resized() override;
 
+    MainComp* getMainComp() const noexcept { return mainComp.get(); }
+
 private:
+    void changeListenerCallback (juce::ChangeBroadcaster*) override;
+
+    std::unique_ptr<MainComp> mainComp;
     std::unique_ptr<juce::ResizableCornerComponent> corner;
     juce::TooltipWindow tooltips { this };
 

@@ -1,0 +1,713 @@
+#include "gui/MainComp.h"
+#include "gui/Artwork.h"
+#include "plugin/MorvexAudioProcessor.h"
+
+namespace
+{
+// The functions the bar offers so far; each arrives in the bar with the panel it opens.
+const juce::Array<int> barFunctions { AppBar::fileId, AppBar::editId, AppBar::paramId, AppBar::sendId,
+                                      AppBar::recvId, AppBar::modelId };
+
+const juce::String onlineText = "SEQUENTIAL:  PROPHET~5/10 ON-LINE";
+const juce::String offlineText = "SEQUENTIAL:  PROPHET~5/10 OFF-LINE";
+}
+
+//==============================================================================
+MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
+    : processor (p), engine (p.getEngine()),
+      panelTexture (Artwork::get ("panel_png")), woodCheek (Artwork::get ("wood_cheek_png"))
+{
+    setOpaque (true);
+    setWantsKeyboardFocus (true);
+
+    // the application bar, listened to by its buttons, its menu button and its channel label
+    appBar = std::make_unique<AppBar> (processor, barFunctions);
+    appBar->setBounds (0, 0, width, barHeight);
+    addAndMakeVisible (*appBar);
+    appBar->getChannelLabel().addChangeListener (this);
+    appBar->getMenuButton().addChangeListener (this);
+    appBar->showChannel (engine.getMidiChannel());
+    for (auto* b : appBar->getButtons())
+        b->addListener (this);
+
+    engine.addStateListener (this);
+    processor.getPanelImages().load();
+    engine.clearBusy();
+
+    // the size: the stored one when plausible, else the window's own rule already gave it
+    auto& settings = engine.getSettings();
+    setSize (width, height);
+
+    // the keyboard starts at its stored height, or its default one for a stored place too high up
+    widthRatio = (float) settings.getInt (SettingsBlock::keyboardScaleOffset) / 1000.0f;
+    if (settings.getInt (SettingsBlock::keyboardXOffset + 4) >= 25)
+        keyboardScale = juce::jlimit (0.1f, 1.0f, (float) settings.getInt (SettingsBlock::keyboardXOffset + 12) / (float) keyboardBaseHeight);
+
+    editorPanelBounds = { 0, barHeight, width, panelBaseHeight };
+
+    editBar = std::make_unique<EditBar> (engine);
+    editBar->setBounds (0, 0, width, barHeight);
+    addAndMakeVisible (*editBar);
+
+    if (engine.firstEditorOpened())
+        toggleAbout (aboutAutoCloseMs);
+
+    apply ({ EventAction::programChanged });
+
+    built = true;
+    layout();
+    engine.requestGlobals();
+}
+
+MainComp::~MainComp()
+{
+    stopTimer();
+    cancelPendingUpdate();
+    engine.removeStateListener (this);
+    aboutPanel.reset();
+    progress.reset();
+    editBar.reset();
+    appBar.reset();
+}
+
+//==============================================================================
+// Layout
+
+void MainComp::resized()
+{
+    if (! built)
+        return;
+
+    layout();
+    sendSynchronousChangeMessage();
+}
+
+void MainComp::layout()
+{
+    auto& settings = engine.getSettings();
+    const auto w = getWidth(), h = getHeight();
+
+    // the keyboard follows the window's width against the one stored last time
+    const auto storedWidth = settings.getInt (SettingsBlock::windowWidthOffset);
+    widthRatio = storedWidth > 0 ? (float) w / (float) storedWidth : 1.0f;
+
+    appBar->setBounds (0, 0, w, barHeight);
+
+    zoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
+    layoutZoom();
+    placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
+
+    if (aboutPanel != nullptr)
+    {
+        aboutPanel->setBounds (0, 0, w, h);
+        aboutPanel->centrePicture();
+    }
+    if (progress != nullptr)
+        progress->setBounds (0, 0, w, h);
+
+    settings.setInt (SettingsBlock::windowWidthOffset, w);
+    settings.setInt (SettingsBlock::windowHeightOffset, h);
+    settings.setInt (SettingsBlock::panelWidthOffset, editorPanelBounds.getWidth());
+    settings.setInt (SettingsBlock::panelHeightOffset, editorPanelBounds.getHeight());
+    settings.setInt (SettingsBlock::keyboardXOffset, keyboardBounds.getX());
+    settings.setInt (SettingsBlock::keyboardXOffset + 4, keyboardBounds.getY());
+    settings.setInt (SettingsBlock::keyboardXOffset + 8, keyboardBounds.getWidth());
+    settings.setInt (SettingsBlock::keyboardXOffset + 12, keyboardBounds.getHeight());
+    settings.setInt (SettingsBlock::keyboardScaleOffset, (int) (widthRatio * 1000.0f));
+    repaint();
+}
+
+void MainComp::layoutZoom()
+{
+    const auto panelHeight = (int) (zoom * (float) panelBaseHeight) + 14;
+    editorPanelBounds = { 0, editorPanelBounds.getY(), getWidth(), panelHeight };
+    editBarBounds = { 0, panelHeight + barHeight, getWidth(), editBarHeight };
+    editBar->setBounds (editBarBounds);
+}
+
+void MainComp::placeKeyboard (int y, float r)
+{
+    // the keyboard shrinks with a narrower window and keeps its size in a wider one
+    if (r <= 1.0f)
+        keyboardScale = r;
+    keyboardBounds = { 0, y, getWidth(), (int) ((float) keyboardBaseHeight * keyboardScale) };
+}
+
+void MainComp::zoomHandleMoved (int v)
+{
+    zoom = juce::jmin (1.0f, (float) juce::jlimit (165, 330, v - 14) / (float) panelBaseHeight);
+    engine.getSettings().setInt (SettingsBlock::editorScaleOffset, (int) (zoom * 1000.0f));
+    layoutZoom();
+    placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
+    repaint();
+}
+
+void MainComp::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colours::black);
+
+    // The front panel: the instrument's black panel between its wood cheeks.
+    const auto panel = editorPanelBounds.toFloat();
+    if (panelTexture.isValid())
+    {
+        // tiled at its own size: seamless, and a plain copy rather than a resampled stretch
+        g.setTiledImageFill (panelTexture, 0, editorPanelBounds.getY(), 1.0f);
+        g.fillRect (editorPanelBounds);
+    }
+    if (woodCheek.isValid())
+    {
+        const auto cheek = 30.0f * zoom;
+        g.drawImage (woodCheek, panel.withWidth (cheek));
+        g.drawImage (woodCheek, panel.withLeft (panel.getRight() - cheek));
+    }
+
+    // the keyboard's place, with the instrument's state
+    g.setColour (juce::Colour (0xff101010));
+    g.fillRect (keyboardBounds);
+    g.setColour (juce::Colour (0xff8a8a8a));
+    g.setFont (Artwork::arial (11.0f));
+    g.drawText (statusText, keyboardBounds.getX() + 20, keyboardBounds.getY(), 260, 20, juce::Justification::centredLeft, true);
+}
+
+//==============================================================================
+// Engine events
+
+MainComp::EventAction MainComp::decode (int32_t code) noexcept
+{
+    const auto u = (uint32_t) code;
+    const auto hi = u >> 20;
+    using A = EventAction;
+
+    if (hi < 0xFF)
+    {
+        // Channel codes add the channel as 1..16 to the status nibble, so channel 16 carries into
+        // the next kind (its pitch bend would read 0xF0); the kind is taken from channel 1's code.
+        const auto kind = (hi - 1) & ~0xFu;
+        if (kind == 0xE0)
+            return { A::pitchWheel, (int) ((u >> 7) & 0x7F) };
+        if (kind == 0xB0 && ((u >> 7) & 0x7F) == 1)
+            return { A::modWheel, (int) (u & 0x7F) };
+        return {};
+    }
+
+    if (hi == 0x100)
+    {
+        const auto parameter = (int) ((u >> 10) & 0x7FF);
+        if (parameter >= ParTable::programSelector)
+            return {};
+        return { A::parameter, parameter, (int) (u & 0xFF) };
+    }
+
+    if (hi < 0x400)
+        return {};
+
+    switch (u >> 20)
+    {
+        case 0x400: return { A::programChanged };
+        case 0x410: return { A::online };
+        case 0x420: return { A::offline };
+        case 0x430: return { A::transferEnded };
+        case 0x440: return { A::transferProgress, (int) ((u >> 8) & 0xFF), (int) (u & 0xFF) };
+        case 0x460: return { A::groupsChanged };
+        case 0x500: return { A::presetChanged };
+        case 0x521: return { A::velocityShown };
+        case 0x522: return { A::octaveShown };
+        case 0x523: return { A::openFinder };
+        default:    return {};
+    }
+}
+
+void MainComp::engineStateChanged()
+{
+    triggerAsyncUpdate();
+}
+
+void MainComp::handleAsyncUpdate()
+{
+    events.clear();
+    engine.drainEvents (events);
+    handleEvents (events);
+}
+
+void MainComp::handleEvents (const std::vector<int32_t>& codes)
+{
+    for (const auto code : codes)
+        apply (decode (code));
+}
+
+void MainComp::apply (const EventAction& action)
+{
+    switch (action.kind)
+    {
+        case EventAction::online:
+        case EventAction::offline:
+            statusText = action.kind == EventAction::online ? onlineText : offlineText;
+            repaint (keyboardBounds.getX() + 20, keyboardBounds.getY(), 200, 20);
+            break;
+
+        case EventAction::transferEnded:
+            endTransfer();
+            break;
+
+        case EventAction::transferProgress:
+            if (progress != nullptr)
+                progress->showProgress (action.a, action.b);
+            break;
+
+        case EventAction::openFinder:
+            openProgramFinder();
+            break;
+
+        case EventAction::programChanged:
+            editBar->showCurrentProgram();
+            break;
+
+        // what the front panel, the edit bar, the keyboard and the librarian show arrives with them
+        case EventAction::pitchWheel:
+        case EventAction::modWheel:
+        case EventAction::parameter:
+        case EventAction::groupsChanged:
+        case EventAction::presetChanged:
+        case EventAction::velocityShown:
+        case EventAction::octaveShown:
+        case EventAction::none:
+            break;
+    }
+}
+
+//==============================================================================
+// Keys
+
+int MainComp::translateKey (const juce::KeyPress& key) noexcept
+{
+    const auto code = key.getKeyCode();
+    const std::pair<int, int> table[] = {
+        { juce::KeyPress::spaceKey, 32 }, { juce::KeyPress::escapeKey, 27 }, { juce::KeyPress::returnKey, 13 },
+        { juce::KeyPress::tabKey, 9 }, { juce::KeyPress::deleteKey, 127 }, { juce::KeyPress::backspaceKey, 8 },
+        { juce::KeyPress::insertKey, 5 }, { juce::KeyPress::upKey, 30 }, { juce::KeyPress::downKey, 31 },
+        { juce::KeyPress::leftKey, 28 }, { juce::KeyPress::rightKey, 29 }, { juce::KeyPress::pageUpKey, 11 },
+        { juce::KeyPress::pageDownKey, 12 }, { juce::KeyPress::homeKey, 1 }, { juce::KeyPress::endKey, 4 },
+        { juce::KeyPress::F1Key, 200 }, { juce::KeyPress::F2Key, 201 }, { juce::KeyPress::F3Key, 202 },
+        { juce::KeyPress::F4Key, 203 }, { juce::KeyPress::F5Key, 204 }, { juce::KeyPress::F6Key, 205 },
+        { juce::KeyPress::F7Key, 206 }, { juce::KeyPress::F8Key, 207 }, { juce::KeyPress::F9Key, 208 },
+        { juce::KeyPress::F10Key, 209 }, { juce::KeyPress::F11Key, 210 }, { juce::KeyPress::F12Key, 211 } };
+
+    for (const auto& [juceCode, ours] : table)
+        if (code == juceCode)
+            return ours;
+
+    // any other key reaches the shortcuts only with a modifier held (plain keys play notes)
+    const auto mods = key.getModifiers();
+    if (mods.isShiftDown() || mods.isCtrlDown() || mods.isCommandDown() || mods.isAltDown())
+        return code & 0xFF;
+    return -1;
+}
+
+bool MainComp::keyPressed (const juce::KeyPress& key)
+{
+    const auto code = translateKey (key);
+    if (code < 0)
+        return false;
+
+    const auto mods = key.getModifiers();
+    return keyPlayed (activePanel, code, mods.isShiftDown(), mods.isAltDown(), mods.isCtrlDown() || mods.isCommandDown());
+}
+
+void MainComp::parentHierarchyChanged()
+{
+    // the shortcuts work from the moment the window shows, without a click into it first
+    if (isShowing() && ! hasKeyboardFocus (true))
+        grabKeyboardFocus();
+}
+
+bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
+{
+    if (ctrl)
+    {
+        if (panelCode != frontPanel)
+            return false;
+
+        switch (juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) key))
+        {
+            case 'T': sendCurrentProgram(); return true;
+            case 'R': receiveCurrentProgram(); return true;
+            case 'W': toggleWritePanel(); return true;
+            case 'H': showModelMenu(); return true;
+            case 'F':
+            case 'N': openProgramFinder(); return true;
+            default:  return false;
+        }
+    }
+
+    if (key >= keyF1 && key < keyF5)
+    {
+        // F1..F4: the poly-mode, oscillator, mixer and filter sections
+        static constexpr int sections[] = { 0, 1, 4, 11 };
+        if (panelCode == frontPanel)
+            scrollToSection (sections[key - keyF1]);
+        return true;
+    }
+
+    switch (key)
+    {
+        case keyF5: showLibraryWindow(); return true;
+        case keyF6: toggleGroupManager(); return true;
+        case keyF7: toggleMidiSetup(); return true;
+        case keyF8: return true;
+
+        case keyEscape:
+            if (panelCode == aboutPanelCode && aboutPanel != nullptr)
+                closeAbout();
+            else if (panelCode == groupManagerPanel)
+                toggleGroupManager();
+            else if (panelCode == writePanelCode)
+                toggleWritePanel();
+            // the library window's lists arrive with the window
+            return true;
+
+        case keyUp:
+        case keyDown:
+            // moves the selection of the list that has the keys; the lists arrive with their panels
+            return true;
+
+        case keyLeft:
+        case keyRight:
+        case keyReturn:
+            return true;
+
+        default:
+            return false;
+    }
+}
+
+//==============================================================================
+// Overlays
+
+void MainComp::retire (std::unique_ptr<juce::Component> overlay)
+{
+    if (overlay == nullptr)
+        return;
+    overlay->setVisible (false);
+    if (auto* parent = overlay->getParentComponent())
+        parent->removeChildComponent (overlay.get());
+    juce::MessageManager::callAsync ([doomed = std::shared_ptr<juce::Component> (std::move (overlay))] {});
+}
+
+void MainComp::toggleAbout (int autoCloseMs)
+{
+    if (engine.isBusy())
+        return;
+
+    if (aboutPanel != nullptr)
+    {
+        closeAbout();
+        return;
+    }
+
+    aboutPanel = std::make_unique<AboutPanel> (versionText, engine.getSettings().getInt (SettingsBlock::modelOffset), autoCloseMs);
+    aboutPanel->setBounds (getLocalBounds());
+    aboutPanel->centrePicture();
+    activePanel = aboutPanelCode;
+    aboutPanel->addChangeListener (this);
+    addAndMakeVisible (*aboutPanel);
+    aboutPanel->setAlwaysOnTop (false);
+    aboutPanel->setAlwaysOnTop (true);
+}
+
+void MainComp::closeAbout()
+{
+    if (aboutPanel == nullptr)
+        return;
+
+    activePanel = frontPanel;
+    aboutPanel->stopAutoClose();
+    aboutPanel->removeChangeListener (this);
+    retire (std::move (aboutPanel));
+}
+
+void MainComp::toggleGroupManager()
+{
+    // The group manager arrives in its own panel; the rules that it obeys start here.
+    if (engine.isBusy())
+        return;
+}
+
+void MainComp::toggleWritePanel()
+{
+    if (engine.isBusy())
+        return;
+}
+
+void MainComp::toggleMidiSetup()
+{
+    if (engine.isBusy())
+        return;
+}
+
+void MainComp::showLibraryWindow()
+{
+    if (engine.isBusy())
+        return;
+}
+
+void MainComp::openProgramFinder()
+{
+    if (engine.isBusy())
+        return;
+}
+
+void MainComp::scrollToSection (int)
+{
+    // The front panel's section scroller arrives with the panel.
+}
+
+//==============================================================================
+// Commands
+
+void MainComp::install (const ProgramSysex::Record& record)
+{
+    engine.storeProgram (false, 0, 0, record);
+}
+
+void MainComp::sendCurrentProgram()
+{
+    const auto record = engine.getEditBuffer();
+    install (record);
+    engine.sendEditBufferDump (record);
+}
+
+void MainComp::receiveCurrentProgram()
+{
+    engine.sendRequest (MidiCntrState::editBufferRequest, 0, 0);
+}
+
+void MainComp::startTransfer (int kind, int group)
+{
+    progress = std::make_unique<ProgBar> (getWidth(), getHeight());
+    addAndMakeVisible (*progress);
+    engine.setBusy (true);
+    engine.setTransferKind (kind);
+    progress->setAlwaysOnTop (true);
+    progress->getCancelButton().addListener (this);
+
+    if (kind < MidiCntrState::transmitOneGroup)
+    {
+        const auto first = kind == MidiCntrState::receiveOneGroup ? group
+                         : kind == MidiCntrState::receiveFactoryGroups ? 5 : 0;
+        engine.beginReceive (kind, first);
+    }
+    else
+    {
+        const auto first = kind == MidiCntrState::transmitOneGroup ? group
+                         : kind == MidiCntrState::transmitFactoryGroups ? 5 : 0;
+        engine.beginTransmit (kind, first);
+        startTimer (tickIntervalMs);
+    }
+}
+
+void MainComp::endTransfer()
+{
+    engine.endTransfer();
+    if (progress != nullptr)
+    {
+        progress->getCancelButton().removeListener (this);
+        retire (std::move (progress));
+    }
+    if (engine.isTickTimerRunning())
+    {
+        engine.setTickTimerRunning (false);
+        stopTimer();
+    }
+}
+
+void MainComp::timerCallback()
+{
+    const auto phase = engine.getTransmitPhase();
+    if (phase == 100 || phase == 107)
+        engine.tick();
+}
+
+//==============================================================================
+// Menus
+
+void MainComp::showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen)
+{
+    if (chooseFromMenu)
+    {
+        if (const auto id = chooseFromMenu (menu); id != 0)
+            chosen (id);
+        return;
+    }
+
+    auto options = juce::PopupMenu::Options();
+    if (anchor != nullptr)
+        options = options.withTargetComponent (anchor);
+
+    juce::Component::SafePointer<MainComp> self (this);
+    auto shown = menu;
+    shown.showMenuAsync (options, [self, chosen] (int id)
+    {
+        if (self != nullptr && id != 0)
+            chosen (id);
+    });
+}
+
+juce::PopupMenu MainComp::makeFileMenu()
+{
+    juce::PopupMenu menu;
+    menu.addItem (3, "About");
+    return menu;
+}
+
+juce::PopupMenu MainComp::makeEditMenu() const
+{
+    const auto current = Bank_Program::nameFrom (engine.getEditBuffer()).trimEnd();
+    juce::PopupMenu menu;
+    menu.addItem (1, "Copy Program: " + current);
+    menu.addItem (2, "Paste " + (clipboard.has_value() ? Bank_Program::nameFrom (*clipboard).trimEnd() : juce::String()));
+    return menu;
+}
+
+juce::PopupMenu MainComp::makeParamMenu()
+{
+    juce::PopupMenu menu;
+    menu.addItem (1, "Poly Mode      F1");
+    menu.addItem (2, "Oscillators     F2");
+    menu.addItem (3, "Mixer            F3");
+    menu.addItem (4, "Filter            F4");
+    return menu;
+}
+
+juce::PopupMenu MainComp::makeSendMenu()
+{
+    if (engine.getCurrentPluginProgram() < 0)
+        engine.setCurrentPluginProgram (0);
+
+    juce::PopupMenu menu;
+    menu.addItem (1, "Current Preset: " + Bank_Program::nameFrom (engine.getEditBuffer()).trimEnd());
+    menu.addItem (2, "FX Bank Preset: " + engine.getPluginBank().programName (engine.getCurrentPluginProgram()));
+    return menu;
+}
+
+juce::PopupMenu MainComp::makeModelMenu()
+{
+    juce::PopupMenu menu;
+    menu.addItem (1, "Model Prophet~5");
+    menu.addItem (2, "Model Prophet~10");
+    return menu;
+}
+
+juce::PopupMenu MainComp::makeChannelMenu()
+{
+    juce::PopupMenu menu;
+    for (int n = 1; n <= 16; ++n)
+        menu.addItem (n, "Channel " + juce::String (n));
+    return menu;
+}
+
+void MainComp::showFileMenu()    { showMenu (makeFileMenu(), appBar->getButton (AppBar::fileId), [this] (int id) { fileMenuChosen (id); }); }
+void MainComp::showEditMenu()    { showMenu (makeEditMenu(), appBar->getButton (AppBar::editId), [this] (int id) { editMenuChosen (id); }); }
+void MainComp::showParamMenu()   { showMenu (makeParamMenu(), appBar->getButton (AppBar::editId), [this] (int id) { paramMenuChosen (id); }); }
+void MainComp::showSendMenu()    { showMenu (makeSendMenu(), appBar->getButton (AppBar::sendId), [this] (int id) { sendMenuChosen (id); }); }
+void MainComp::showModelMenu()   { showMenu (makeModelMenu(), appBar->getButton (AppBar::modelId), [this] (int id) { modelMenuChosen (id); }); }
+void MainComp::showChannelMenu() { showMenu (makeChannelMenu(), &appBar->getChannelLabel(), [this] (int id) { channelMenuChosen (id); }); }
+
+void MainComp::fileMenuChosen (int id)
+{
+    if (id == 3)
+        toggleAbout (0);
+}
+
+void MainComp::editMenuChosen (int id)
+{
+    if (id == 1)
+    {
+        clipboard = engine.getEditBuffer();
+        sendCurrentProgram();
+    }
+    else if (id == 2 && clipboard.has_value())
+    {
+        install (*clipboard);
+    }
+}
+
+void MainComp::paramMenuChosen (int id)
+{
+    static constexpr int sections[] = { 0, 1, 4, 11 };
+    if (id >= 1 && id <= 4)
+        scrollToSection (sections[id - 1]);
+}
+
+void MainComp::sendMenuChosen (int id)
+{
+    if (id == 1)
+    {
+        sendCurrentProgram();
+    }
+    else if (id == 2)
+    {
+        const auto index = juce::jmax (0, engine.getCurrentPluginProgram());
+        const auto record = engine.getPluginBank().programRecord (index);
+        install (record);
+        engine.sendEditBufferDump (record);
+    }
+}
+
+void MainComp::modelMenuChosen (int id)
+{
+    if (id == 1 || id == 2)
+        engine.getSettings().setInt (SettingsBlock::modelOffset, id - 1);
+}
+
+void MainComp::channelMenuChosen (int id)
+{
+    if (id >= 1 && id <= 16)
+        engine.changeChannel (id);
+    appBar->showChannel (engine.getMidiChannel());
+}
+
+//==============================================================================
+// Children
+
+void MainComp::stsButtonClicked (StsBut* button, int id)
+{
+    if (progress != nullptr && button == &progress->getCancelButton())
+    {
+        endTransfer();
+        return;
+    }
+
+    switch (id)
+    {
+        case AppBar::recvId:  receiveCurrentProgram(); break;
+        case AppBar::editId:  showEditMenu(); break;
+        case AppBar::fileId:  showFileMenu(); break;
+        case AppBar::midiId:  toggleMidiSetup(); break;
+        case AppBar::banksId: toggleGroupManager(); break;
+        case AppBar::sendId:  showSendMenu(); break;
+        case AppBar::paramId: showParamMenu(); break;
+        case AppBar::modelId: showModelMenu(); break;
+        case AppBar::writeId: toggleWritePanel(); break;
+        default: break;
+    }
+}
+
+void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
+{
+    if (source == &appBar->getMenuButton())
+        showLibraryWindow();
+    else if (source == &appBar->getChannelLabel())
+        showChannelMenu();
+    else if (aboutPanel != nullptr && source == aboutPanel.get())
+        closeAbout();
+}
+
+void MainComp::gridEvent (StsGrid*, int, int, int)
+{
+    // The group manager's grid arrives with the group manager.
+}
+
+void MainComp::windowTool (juce::Component*, int)
+{
+    // The library manager window arrives with the librarian.
+}

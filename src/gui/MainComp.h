@@ -1,0 +1,183 @@
+#pragma once
+
+#include "gui/AboutPanel.h"
+#include "gui/AppBar.h"
+#include "gui/EditBar.h"
+#include "gui/GridListener.h"
+#include "gui/ProgBar.h"
+#include "gui/stsbutListener.h"
+#include "gui/winToolListener.h"
+#include "keyboard/KeyPlayListener.h"
+#include "midi/stateListener.h"
+#include "model/ProgramSysex.h"
+
+#include <functional>
+#include <optional>
+
+class MorvexAudioProcessor;
+class MidiCntrState;
+
+/** The root of the editor: the application bar, the front panel's areas and the overlays opened
+    over them. It is the one place where the engine's events become screen updates, keys become
+    shortcuts and clicks become commands. Everything here runs on the message thread. */
+class MainComp : public juce::Component,
+                 public juce::ChangeListener,
+                 public juce::ChangeBroadcaster,
+                 public stateListener,
+                 public KeyPlayListener,
+                 public winToolListener,
+                 private juce::Timer,
+                 public stsbutListener,
+                 public GridListener,
+                 private juce::AsyncUpdater
+{
+public:
+    /** Who has the keys: 0 the front panel, or the overlay on top. */
+    enum PanelCode
+    {
+        frontPanel = 0, groupManagerPanel = 103, writePanelCode = 105, aboutPanelCode = 108,
+        libraryListPanel = 110, presetListPanel = 111
+    };
+
+    /** Translated key codes. */
+    enum Key
+    {
+        keyReturn = 13, keyEscape = 27, keyLeft = 28, keyRight = 29, keyUp = 30, keyDown = 31,
+        keyF1 = 200, keyF5 = 204, keyF6 = 205, keyF7 = 206, keyF8 = 207, keyF12 = 211
+    };
+
+    static constexpr int barHeight = 24;
+    static constexpr int panelBaseHeight = 330;
+    static constexpr int editBarHeight = 100;
+    static constexpr int keyboardBaseHeight = 172;
+    static constexpr int aboutAutoCloseMs = 2000;
+    static constexpr int tickIntervalMs = 100;
+    static constexpr const char* versionText = "1.4.0";
+
+    /** Builds the editor at the given size (the window's), on the message thread. */
+    MainComp (MorvexAudioProcessor& processor, int width, int height);
+    ~MainComp() override;
+
+    // --- layout
+    void resized() override;
+    void paint (juce::Graphics&) override;
+    /** The front panel's zoom (0.5 .. 1.0) and the keyboard's own scale. */
+    float getZoom() const noexcept { return zoom; }
+    float getKeyboardScale() const noexcept { return keyboardScale; }
+    juce::Rectangle<int> getEditorPanelBounds() const noexcept { return editorPanelBounds; }
+    juce::Rectangle<int> getEditBarBounds() const noexcept { return editBarBounds; }
+    juce::Rectangle<int> getKeyboardBounds() const noexcept { return keyboardBounds; }
+    /** The zoom handle dragged to a panel height of v pixels. */
+    void zoomHandleMoved (int v);
+
+    // --- overlays and commands
+    int getActivePanel() const noexcept { return activePanel; }
+    bool isAboutOpen() const noexcept { return aboutPanel != nullptr; }
+    AboutPanel* getAboutPanel() const noexcept { return aboutPanel.get(); }
+    void toggleAbout (int autoCloseMs);
+    void toggleGroupManager();
+    void toggleWritePanel();
+    void toggleMidiSetup();
+    void showLibraryWindow();
+    void openProgramFinder();
+    void sendCurrentProgram();
+    void receiveCurrentProgram();
+    /** Scrolls the front panel to stored section position n (F1..F4, the PARAM menu). */
+    void scrollToSection (int n);
+
+    // --- group transfers
+    void startTransfer (int kind, int group);
+    void endTransfer();
+    ProgBar* getProgressBar() const noexcept { return progress.get(); }
+
+    // --- menus: built when needed; `chooseFromMenu`, when set, picks the item instead of the user
+    // (tests), otherwise the menu is shown at its anchor.
+    std::function<int (const juce::PopupMenu&)> chooseFromMenu;
+    void showFileMenu();
+    void showEditMenu();
+    void showParamMenu();
+    void showSendMenu();
+    void showModelMenu();
+    void showChannelMenu();
+    void fileMenuChosen (int id);
+    void editMenuChosen (int id);
+    void paramMenuChosen (int id);
+    void sendMenuChosen (int id);
+    void modelMenuChosen (int id);
+    void channelMenuChosen (int id);
+    juce::PopupMenu makeEditMenu() const;
+    juce::PopupMenu makeSendMenu();
+    static juce::PopupMenu makeFileMenu();
+    static juce::PopupMenu makeParamMenu();
+    static juce::PopupMenu makeModelMenu();
+    static juce::PopupMenu makeChannelMenu();
+    bool isClipboardFilled() const noexcept { return clipboard.has_value(); }
+
+    AppBar& getAppBar() noexcept { return *appBar; }
+    EditBar& getEditBar() noexcept { return *editBar; }
+    /** The instrument's state as the keyboard's status line shows it. */
+    const juce::String& getStatusText() const noexcept { return statusText; }
+
+    // --- engine events
+    /** What an event code asks of the editor. */
+    struct EventAction
+    {
+        enum Kind
+        {
+            none, pitchWheel, modWheel, parameter, programChanged, online, offline, transferEnded,
+            transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder
+        };
+        Kind kind = none;
+        int a = 0, b = 0;
+
+        bool operator== (const EventAction& o) const noexcept { return kind == o.kind && a == o.a && b == o.b; }
+    };
+    static EventAction decode (int32_t code) noexcept;
+    /** Handles the codes in order, as the asynchronous update does with what the engine queued. */
+    void handleEvents (const std::vector<int32_t>& codes);
+
+    // --- keys: the editor's own key handling until the keyboard strip's key player takes them
+    static int translateKey (const juce::KeyPress& key) noexcept;
+    bool keyPressed (const juce::KeyPress& key) override;
+    void parentHierarchyChanged() override;
+
+    // --- listener callbacks
+    void engineStateChanged() override;
+    bool keyPlayed (int panelCode, int key, bool shift, bool alt, bool ctrl) override;
+    void windowTool (juce::Component* window, int tool) override;
+    void stsButtonClicked (StsBut* button, int id) override;
+    void gridEvent (StsGrid* grid, int group, int program, int event) override;
+    void changeListenerCallback (juce::ChangeBroadcaster* source) override;
+
+private:
+    void timerCallback() override;
+    void handleAsyncUpdate() override;
+    void layout();
+    void layoutZoom();
+    void placeKeyboard (int y, float r);
+    void apply (const EventAction& action);
+    void closeAbout();
+    void showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen);
+    void install (const ProgramSysex::Record& record);
+    /** Deletes an overlay after the call that closed it has returned (it may be its own). */
+    static void retire (std::unique_ptr<juce::Component> overlay);
+
+    MorvexAudioProcessor& processor;
+    MidiCntrState& engine;
+
+    std::unique_ptr<AppBar> appBar;
+    std::unique_ptr<EditBar> editBar;
+    std::unique_ptr<AboutPanel> aboutPanel;
+    std::unique_ptr<ProgBar> progress;
+    std::optional<ProgramSysex::Record> clipboard;
+
+    int activePanel = frontPanel;
+    bool built = false;
+    float zoom = 1.0f, keyboardScale = 1.0f, widthRatio = 1.0f;
+    juce::Rectangle<int> editorPanelBounds, editBarBounds, keyboardBounds;
+    juce::String statusText;
+    std::vector<int32_t> events;
+    juce::Image panelTexture, woodCheek;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainComp)
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <juce_graphics/juce_graphics.h>
+
+/** The five images the front panel's controls share: the knob film strip (3655 × 55), three knob
+    caps (80 × 80) and the envelope background (202 × 76). Kept by the processor, so every panel
+    an editor builds finds them decoded once. */
+class StsResor
+{
+public:
+    /** Loads (again) from the embedded artwork, replacing what was loaded before. */
+    void load();
+
+    juce::Image knobStrip, capLarge, capMedium, capSmall, envelopeBackground;
+};

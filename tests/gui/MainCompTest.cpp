@@ -1,0 +1,352 @@
+#include "ProcessorRig.h"
+#include "gui/MainComp.h"
+#include "plugin/MorvexAudioProcessorEditor.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+/** An editor open on a processor that talks to the simulated instrument. */
+struct EditorRig : ProcessorRig
+{
+    EditorRig()
+    {
+        editor.reset (dynamic_cast<MorvexAudioProcessorEditor*> (processor->createEditor()));
+        main = editor->getMainComp();
+        main->chooseFromMenu = [this] (const juce::PopupMenu& menu) { return pickFrom (menu); };
+        pumpMessages (20);
+        events();
+        instrument->clearLog();
+    }
+
+    ~EditorRig() { editor.reset(); }
+
+    /** Records the menu's items and picks the one `pick` names (0: dismissed). */
+    int pickFrom (const juce::PopupMenu& menu)
+    {
+        shownItems.clear();
+        for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
+            if (! it.getItem().isSeparator)
+                shownItems.add (it.getItem().text);
+        return pick;
+    }
+
+    std::unique_ptr<MorvexAudioProcessorEditor> editor;
+    MainComp* main = nullptr;
+    juce::StringArray shownItems;
+    int pick = 0;
+};
+
+bool startsWith (const Bytes& message, const Bytes& prefix)
+{
+    return message.size() >= prefix.size() && std::equal (prefix.begin(), prefix.end(), message.begin());
+}
+}
+
+TEST (MainCompAbout, OpensForTwoSecondsWithTheFirstEditorOfAnInstanceOnly)
+{
+    ProcessorRig rig;
+    std::unique_ptr<juce::AudioProcessorEditor> first (rig.processor->createEditor());
+    auto* main = dynamic_cast<MorvexAudioProcessorEditor&> (*first).getMainComp();
+    ASSERT_TRUE (main->isAboutOpen());
+    EXPECT_TRUE (main->getAboutPanel()->isAutoClosing());
+    EXPECT_EQ (main->getActivePanel(), MainComp::aboutPanelCode);
+    EXPECT_EQ (main->getAboutPanel()->getVersionLine(), "Version 1.4.0 - April 20, 2023");
+
+    // Escape closes it and gives the keys back to the front panel.
+    EXPECT_TRUE (main->keyPlayed (main->getActivePanel(), MainComp::keyEscape, false, false, false));
+    EXPECT_FALSE (main->isAboutOpen());
+    EXPECT_EQ (main->getActivePanel(), MainComp::frontPanel);
+    first.reset();
+
+    std::unique_ptr<juce::AudioProcessorEditor> second (rig.processor->createEditor());
+    EXPECT_FALSE (dynamic_cast<MorvexAudioProcessorEditor&> (*second).getMainComp()->isAboutOpen());
+
+    // Opened from the FILE menu it stays until clicked, and shows the chosen model.
+    rig.engine().getSettings().setInt (SettingsBlock::modelOffset, 1);
+    auto* again = dynamic_cast<MorvexAudioProcessorEditor&> (*second).getMainComp();
+    again->fileMenuChosen (3);
+    ASSERT_TRUE (again->isAboutOpen());
+    EXPECT_FALSE (again->getAboutPanel()->isAutoClosing());
+    EXPECT_EQ (again->getAboutPanel()->getModel(), 1);
+    again->getAboutPanel()->sendSynchronousChangeMessage(); // as its click does
+    EXPECT_FALSE (again->isAboutOpen());
+    pumpMessages (20);
+}
+
+TEST (MainCompKeys, ShortcutsActOrPassAsTheirPanelAllows)
+{
+    EditorRig rig;
+    constexpr int none = MainComp::frontPanel, about = MainComp::aboutPanelCode, groups = MainComp::groupManagerPanel;
+    const struct { int panel, key; bool ctrl, consumed; } cases[] = {
+        { none, 'T', true, true },   { none, 't', true, true },   { about, 'T', true, false },
+        { none, 'R', true, true },   { groups, 'R', true, false }, { none, 'W', true, true },
+        { none, 'H', true, true },   { none, 'F', true, true },   { none, 'n', true, true },
+        { none, 'Q', true, false },  { none, 200, true, false },
+        { none, 200, false, true },  { about, 203, false, true }, { about, 204, false, true },
+        { none, 205, false, true },  { none, 206, false, true },  { none, 207, false, true },
+        { none, 208, false, false }, { none, 211, false, false },
+        { none, 27, false, true },   { groups, 27, false, true },
+        { none, 30, false, true },   { none, 31, false, true },   { none, 28, false, true },
+        { none, 29, false, true },   { none, 13, false, true },
+        { none, 'a', false, false }, { none, 32, false, false },
+    };
+
+    for (const auto& c : cases)
+        EXPECT_EQ (rig.main->keyPlayed (c.panel, c.key, false, false, c.ctrl), c.consumed)
+            << "panel " << c.panel << " key " << c.key << (c.ctrl ? " with ctrl" : "");
+}
+
+TEST (MainCompKeys, TranslatesTheKeysTheShortcutsUse)
+{
+    using K = juce::KeyPress;
+    const struct { K key; int code; } cases[] = {
+        { K (K::escapeKey), 27 }, { K (K::F1Key), 200 }, { K (K::F12Key), 211 }, { K (K::upKey), 30 },
+        { K (K::rightKey), 29 }, { K (K::returnKey), 13 }, { K (K::homeKey), 1 }, { K (K::pageDownKey), 12 },
+        { K ('t', juce::ModifierKeys::ctrlModifier, 0), 't' }, { K ('a'), -1 },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ (MainComp::translateKey (c.key), c.code) << c.key.getTextDescription();
+}
+
+TEST (MainCompKeys, SendAndReceiveReachTheInstrument)
+{
+    EditorRig rig;
+    ASSERT_TRUE (rig.main->keyPlayed (0, 'T', false, false, true));
+    auto wire = rig.wire (1);
+    ASSERT_FALSE (wire.empty());
+    EXPECT_TRUE (startsWith (wire.back(), { 0xF0, 0x01, 0x32, 0x03 })) << "an edit-buffer dump";
+    EXPECT_EQ (rig.events(), std::vector<int32_t> { StateEvent::editBufferChanged });
+
+    rig.instrument->clearLog();
+    ASSERT_TRUE (rig.main->keyPlayed (0, 'r', false, false, true));
+    wire = rig.wire (1);
+    ASSERT_FALSE (wire.empty());
+    EXPECT_EQ (wire.front(), (Bytes { 0xF0, 0x01, 0x32, 0x06, 0xF7 }));
+}
+
+TEST (MainCompEvents, DecodesEveryKindOfCode)
+{
+    using A = MainComp::EventAction;
+    const struct { int32_t code; A action; } cases[] = {
+        { StateEvent::pitchWheel (1, 64, 0), { A::pitchWheel, 64 } },       // the LSB is not shown
+        { StateEvent::pitchWheel (16, 5, 127), { A::pitchWheel, 5 } },
+        { StateEvent::controller (3, 1, 99), { A::modWheel, 99 } },
+        { StateEvent::controller (16, 1, 7), { A::modWheel, 7 } },
+        { StateEvent::noteOn (16, 60, 100), {} },
+        { StateEvent::controller (3, 7, 99), {} },
+        { StateEvent::noteOn (1, 60, 100), {} },
+        { StateEvent::noteOff (1, 60), {} },
+        { StateEvent::parameterChanged (17, 60), { A::parameter, 17, 60 } },
+        { StateEvent::parameterChanged (99, 1), { A::parameter, 99, 1 } },
+        { StateEvent::parameterChanged (100, 1), {} },                    // the program selector is no panel control
+        { 0x20000000, {} },
+        { StateEvent::editBufferChanged, { A::programChanged } },
+        { StateEvent::instrumentOnline, { A::online } },
+        { StateEvent::instrumentOffline, { A::offline } },
+        { StateEvent::transferFinished, { A::transferEnded } },
+        { StateEvent::transfer (7, 12), { A::transferProgress, 7, 12 } },
+        { StateEvent::mirrorChanged, { A::groupsChanged } },
+        { StateEvent::channelChanged, {} },
+        { StateEvent::hostProgramChanged, { A::presetChanged } },
+        { StateEvent::keyVelocityChanged, { A::velocityShown } },
+        { StateEvent::keyOctaveChanged, { A::octaveShown } },
+        { StateEvent::openProgramFinder, { A::openFinder } },
+        { 0x47000000, {} },
+        { (int32_t) 0xF0000000, {} },
+    };
+
+    for (const auto& c : cases)
+        EXPECT_TRUE (MainComp::decode (c.code) == c.action) << std::hex << c.code;
+}
+
+TEST (MainCompEvents, ShowTheInstrumentsStateAsTheyArrive)
+{
+    EditorRig rig;
+    rig.main->handleEvents ({ StateEvent::instrumentOffline, StateEvent::instrumentOnline });
+    EXPECT_EQ (rig.main->getStatusText(), "SEQUENTIAL:  PROPHET~5/10 ON-LINE");
+
+    // from the engine, through the asynchronous update
+    rig.engine().postEvent (StateEvent::instrumentOffline);
+    ASSERT_TRUE (pumpUntil ([&] { return rig.main->getStatusText().endsWith ("OFF-LINE"); }, 2000));
+}
+
+TEST (MainCompTransfers, ProgressBlocksTheOverlaysUntilItEnds)
+{
+    EditorRig rig;
+    rig.main->startTransfer (MidiCntrState::receiveOneGroup, 9);
+    auto* progress = rig.main->getProgressBar();
+    ASSERT_NE (progress, nullptr);
+    EXPECT_TRUE (rig.engine().isBusy());
+    EXPECT_EQ (rig.wire (1).front(), (Bytes { 0xF0, 0x01, 0x32, 0x05, 0x09, 0x00, 0xF7 })) << "asks for group 10's first program";
+
+    // Overlays stay shut while it runs.
+    rig.main->toggleAbout (0);
+    EXPECT_FALSE (rig.main->isAboutOpen());
+    EXPECT_TRUE (rig.main->keyPlayed (0, MainComp::keyF5, false, false, false));
+
+    const struct { int group, program, position; const char* text; } steps[] = {
+        { 2, 0, 0, "User: Gr 3 Bn 1 Prg 1" },
+        { 2, 45, 40, "User: Gr 3 Bn 6 Prg 6" },
+        { 9, 39, 39, "Factory: Gr 5 Bn 5 Prg 8" },
+    };
+    for (const auto& s : steps)
+    {
+        rig.main->handleEvents ({ StateEvent::transfer (s.group, s.program) });
+        EXPECT_EQ (progress->getPosition(), s.position);
+        EXPECT_EQ (progress->getFillWidth(), s.position * 9);
+        EXPECT_EQ (progress->getText(), s.text);
+    }
+
+    // CANCEL ends it and the overlays open again.
+    rig.main->stsButtonClicked (&progress->getCancelButton(), ProgBar::cancelId);
+    EXPECT_EQ (rig.main->getProgressBar(), nullptr);
+    EXPECT_FALSE (rig.engine().isBusy());
+    EXPECT_EQ (rig.engine().getTransferKind(), MidiCntrState::noTransfer);
+    rig.main->toggleAbout (0);
+    EXPECT_TRUE (rig.main->isAboutOpen());
+    pumpMessages (20);
+}
+
+TEST (MainCompTransfers, TransmissionsArePacedByTheEditorsTicks)
+{
+    EditorRig rig;
+    rig.main->startTransfer (MidiCntrState::transmitFactoryGroups, 0);
+    EXPECT_EQ (rig.engine().getTransmitGroup(), 5);
+    EXPECT_TRUE (rig.engine().isTickTimerRunning());
+    ASSERT_TRUE (pumpUntil ([&] { return rig.engine().getTransmitTicks() >= 2; }, 2000));
+
+    rig.main->handleEvents ({ StateEvent::transferFinished });
+    EXPECT_FALSE (rig.engine().isTickTimerRunning());
+    EXPECT_EQ (rig.main->getProgressBar(), nullptr);
+    const auto ticks = rig.engine().getTransmitTicks();
+    pumpMessages (250);
+    EXPECT_EQ (rig.engine().getTransmitTicks(), ticks);
+}
+
+TEST (MainCompLayout, KeyboardShrinksWithTheWindowAndKeepsItsSizeWiderAndTheSettingsFollow)
+{
+    EditorRig rig;
+    auto& settings = rig.engine().getSettings();
+    rig.editor->setSize (1000, 644);
+    ASSERT_EQ (rig.main->getWidth(), 1000);
+
+    rig.editor->setSize (800, 644);
+    EXPECT_FLOAT_EQ (rig.main->getKeyboardScale(), 0.8f);
+    EXPECT_EQ (rig.main->getKeyboardBounds(), juce::Rectangle<int> (0, 468, 800, 137));
+    EXPECT_EQ (settings.getInt (SettingsBlock::windowWidthOffset), 800);
+    EXPECT_EQ (settings.getInt (SettingsBlock::keyboardScaleOffset), 800);
+    EXPECT_EQ (settings.getInt (SettingsBlock::keyboardXOffset + 12), 137);
+
+    rig.editor->setSize (1200, 644);
+    EXPECT_FLOAT_EQ (rig.main->getKeyboardScale(), 0.8f) << "a wider window keeps the keyboard's height";
+    EXPECT_EQ (rig.main->getKeyboardBounds().getHeight(), 137);
+    EXPECT_EQ (settings.getInt (SettingsBlock::keyboardScaleOffset), 1500);
+    EXPECT_EQ (settings.getInt (SettingsBlock::keyboardXOffset + 8), 1200);
+}
+
+TEST (MainCompLayout, ZoomHandleClampsToHalfAndFullSize)
+{
+    EditorRig rig;
+    auto& settings = rig.engine().getSettings();
+    const struct { int dragged; float zoom; int stored, panelHeight; } cases[] = {
+        { 100, 0.5f, 500, 179 }, { 1000, 1.0f, 1000, 344 }, { 14 + 264, 0.8f, 800, 278 },
+    };
+    for (const auto& c : cases)
+    {
+        rig.main->zoomHandleMoved (c.dragged);
+        EXPECT_FLOAT_EQ (rig.main->getZoom(), c.zoom) << c.dragged;
+        EXPECT_EQ (settings.getInt (SettingsBlock::editorScaleOffset), c.stored) << c.dragged;
+        EXPECT_EQ (rig.main->getEditorPanelBounds().getHeight(), c.panelHeight) << c.dragged;
+        EXPECT_EQ (rig.main->getEditBarBounds().getY(), c.panelHeight + 24) << c.dragged;
+        EXPECT_EQ (rig.main->getKeyboardBounds().getY(), c.panelHeight + 124) << c.dragged;
+    }
+}
+
+TEST (MainCompMenus, PasteWaitsForTheFirstCopy)
+{
+    EditorRig rig;
+    rig.main->showEditMenu();
+    ASSERT_EQ (rig.shownItems.size(), 2);
+    EXPECT_TRUE (rig.shownItems[0].startsWith ("Copy Program: "));
+    EXPECT_EQ (rig.shownItems[1], "Paste ");
+
+    rig.main->editMenuChosen (2);
+    EXPECT_TRUE (rig.events().empty()) << "nothing to paste yet";
+
+    auto record = rig.engine().getEditBuffer();
+    std::memcpy (record.data() + 65, "Clipboard Lead  ", 16);
+    rig.engine().storeProgram (false, 0, 0, record);
+    rig.main->editMenuChosen (1);
+    EXPECT_TRUE (rig.main->isClipboardFilled());
+
+    // another program comes in; paste brings the copied one back
+    auto other = record;
+    std::memcpy (other.data() + 65, "Something Else  ", 16);
+    rig.engine().storeProgram (false, 0, 0, other);
+    rig.events();
+
+    rig.main->showEditMenu();
+    EXPECT_EQ (rig.shownItems[1], "Paste Clipboard Lead");
+    rig.main->editMenuChosen (2);
+    EXPECT_EQ (rig.engine().getEditBuffer(), record);
+    EXPECT_EQ (rig.events(), std::vector<int32_t> { StateEvent::editBufferChanged });
+}
+
+TEST (MainCompMenus, ChannelModelParamAndSendMenus)
+{
+    EditorRig rig;
+    auto& label = rig.main->getAppBar().getChannelLabel();
+    EXPECT_EQ (label.getText(), "Channel: 1");
+
+    rig.pick = 1; // the channel already set: nothing changes
+    rig.main->showChannelMenu();
+    EXPECT_EQ (rig.shownItems.size(), 16);
+    EXPECT_EQ (rig.shownItems[15], "Channel 16");
+    EXPECT_TRUE (rig.events().empty());
+
+    rig.pick = 5;
+    label.sendSynchronousChangeMessage(); // a click on the label
+    EXPECT_EQ (rig.engine().getMidiChannel(), 5);
+    EXPECT_EQ (label.getText(), "Channel: 5");
+    EXPECT_EQ (rig.events(), std::vector<int32_t> { StateEvent::channelChanged });
+
+    rig.pick = 2;
+    EXPECT_TRUE (rig.main->keyPlayed (0, 'h', false, false, true));
+    EXPECT_EQ (rig.shownItems, juce::StringArray ({ "Model Prophet~5", "Model Prophet~10" }));
+    EXPECT_EQ (rig.engine().getSettings().getInt (SettingsBlock::modelOffset), 1);
+
+    rig.pick = 0;
+    rig.main->showParamMenu();
+    EXPECT_EQ (rig.shownItems, juce::StringArray ({ "Poly Mode      F1", "Oscillators     F2", "Mixer            F3", "Filter            F4" }));
+
+    // The plug-in's preset 0 goes out as the edit buffer.
+    rig.pick = 2;
+    rig.main->showSendMenu();
+    EXPECT_EQ (rig.shownItems[1], "FX Bank Preset: Poly Brass");
+    EXPECT_EQ (rig.engine().getEditBuffer(), rig.engine().getPluginBank().programRecord (0));
+    EXPECT_TRUE (startsWith (rig.wire (1).back(), { 0xF0, 0x01, 0x32, 0x03 }));
+}
+
+TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
+{
+    EditorRig rig;
+    auto& bar = rig.main->getAppBar();
+    EXPECT_EQ (bar.getBounds(), juce::Rectangle<int> (0, 0, rig.main->getWidth(), 24));
+
+    juce::StringArray captions;
+    for (auto* b : bar.getButtons())
+    {
+        captions.add (b->getCaption());
+        EXPECT_EQ (b->getBounds(), juce::Rectangle<int> (40 + 54 * (captions.size() - 1), 3, 50, 16)) << b->getCaption();
+    }
+    EXPECT_EQ (captions.joinIntoString (" "), "FILE EDIT PARAM SEND RECV MODEL");
+    EXPECT_EQ (bar.getButton (AppBar::sendId)->getTooltip(), "Send Current Preset  (Ctrl+ T)");
+    EXPECT_EQ (bar.getButton (AppBar::recvId)->getTooltip(), "Receive Current Program  (Ctrl+ R)");
+    EXPECT_EQ (bar.getMenuButton().getTooltip(), "Preset Manager  ( F5 )");
+    EXPECT_EQ (bar.getChannelLabel().getX(), bar.getButtons().getLast()->getRight() + 18);
+
+    // RECV asks the instrument for its edit buffer.
+    rig.main->stsButtonClicked (bar.getButton (AppBar::recvId), AppBar::recvId);
+    EXPECT_EQ (rig.wire (1).front(), (Bytes { 0xF0, 0x01, 0x32, 0x06, 0xF7 }));
+}
