@@ -99,18 +99,7 @@ void GlbCont::showMenu()
     for (const auto& item : menuItems())
         menu.addItem (item.id, item.text, true, item.id == current + 1);
 
-    if (chooseFromMenu)
-    {
-        menuChosen (chooseFromMenu (menu));
-        return;
-    }
-
-    menu.showMenuAsync (juce::PopupMenu::Options().withTargetComponent (this),
-                        [safe = juce::Component::SafePointer<GlbCont> (this)] (int id)
-                        {
-                            if (safe != nullptr)
-                                safe->menuChosen (id);
-                        });
+    MenuChoice::show (menu, this, *this, chooseFromMenu, [this] (int id) { menuChosen (id); });
 }
 
 void GlbCont::mouseDown (const juce::MouseEvent& e)

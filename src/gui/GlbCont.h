@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/MenuChoice.h"
 #include "model/GlobalSettings.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
@@ -58,7 +59,7 @@ public:
     void menuChosen (int id);
 
     /** When set, picks the value menu's item instead of the user (0: dismissed). */
-    std::function<int (const juce::PopupMenu&)> chooseFromMenu;
+    MenuChoice::Chooser chooseFromMenu;
 
     /** The knob's film-strip frame, 0..60. */
     int knobFrame() const noexcept;

@@ -532,24 +532,7 @@ void MainComp::timerCallback()
 
 void MainComp::showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen)
 {
-    if (chooseFromMenu)
-    {
-        if (const auto id = chooseFromMenu (menu); id != 0)
-            chosen (id);
-        return;
-    }
-
-    auto options = juce::PopupMenu::Options();
-    if (anchor != nullptr)
-        options = options.withTargetComponent (anchor);
-
-    juce::Component::SafePointer<MainComp> self (this);
-    auto shown = menu;
-    shown.showMenuAsync (options, [self, chosen] (int id)
-    {
-        if (self != nullptr && id != 0)
-            chosen (id);
-    });
+    MenuChoice::show (menu, anchor, *this, chooseFromMenu, std::move (chosen));
 }
 
 juce::PopupMenu MainComp::makeFileMenu()

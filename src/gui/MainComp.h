@@ -4,6 +4,7 @@
 #include "gui/AppBar.h"
 #include "gui/EditBar.h"
 #include "gui/GridListener.h"
+#include "gui/MenuChoice.h"
 #include "gui/ProgBar.h"
 #include "gui/stsbutListener.h"
 #include "gui/winToolListener.h"
@@ -92,7 +93,7 @@ public:
 
     // --- menus: built when needed; `chooseFromMenu`, when set, picks the item instead of the user
     // (tests), otherwise the menu is shown at its anchor.
-    std::function<int (const juce::PopupMenu&)> chooseFromMenu;
+    MenuChoice::Chooser chooseFromMenu;
     void showFileMenu();
     void showEditMenu();
     void showParamMenu();
