@@ -1,6 +1,9 @@
 // Renders the editor to a PNG, as it looks for a processor in a given state:
-//   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--overlay NAME]
-// N selects program N (0..399) of the instrument mirror first. NAME opens an overlay over the
+//   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X]
+//                              [--envelopes on] [--overlay NAME]
+// N selects program N (0..399) of the instrument mirror first. Z is the front panel's zoom (0.5 to
+// 1), X the panel unit scrolled to the left edge; --envelopes on shows the envelope graphs. NAME
+// opens an overlay over the
 // editor: "about", or "progress" (a group receive part way); without it none is open, not even
 // the About panel a first editor shows. The processor runs in a home of its own, with the
 // simulated instrument as its only device.
@@ -22,14 +25,17 @@ int main (int argc, char** argv)
 {
     if (argc < 2)
     {
-        std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--overlay about|progress]\n", argv[0]);
+        std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X] "
+                              "[--envelopes on] [--overlay about|progress]\n", argv[0]);
         return 2;
     }
 
     juce::ScopedJuceInitialiser_GUI framework;
 
     const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]);
-    int width = 0, height = 0, program = -1;
+    int width = 0, height = 0, program = -1, scroll = 0;
+    float zoom = 1.0f;
+    bool envelopes = false;
     juce::String overlay;
     for (int i = 2; i + 1 < argc; i += 2)
     {
@@ -42,6 +48,18 @@ int main (int argc, char** argv)
         else if (option == "--program")
         {
             program = value.getIntValue();
+        }
+        else if (option == "--zoom")
+        {
+            zoom = juce::jlimit (0.5f, 1.0f, value.getFloatValue());
+        }
+        else if (option == "--scroll")
+        {
+            scroll = value.getIntValue();
+        }
+        else if (option == "--envelopes")
+        {
+            envelopes = value == "on";
         }
         else if (option == "--overlay")
         {
@@ -57,6 +75,7 @@ int main (int argc, char** argv)
         MorvexAudioProcessor processor (devices, home);
         if (program >= 0)
             processor.getEngine().selectProgram (program, false, false);
+        processor.getEngine().getSettings().setInt (SettingsBlock::editorScaleOffset, (int) (zoom * 1000.0f));
 
         std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
         if (width > 0 && height > 0)
@@ -65,6 +84,11 @@ int main (int argc, char** argv)
         auto* main = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
         if (main->isAboutOpen() != (overlay == "about"))
             main->toggleAbout (0);
+        if (envelopes)
+            main->getEditBar().toggleEnvelopes();
+        // the panel lays itself out a moment after a resize: now, for the picture
+        main->getEditorPanel().layoutPanel();
+        main->getEditorPanel().scrollTo (scroll);
         // a closed overlay is deleted by the message loop
         for (int i = 0; i < 100 && juce::dispatchNextMessageOnSystemQueue (true); ++i) {}
         if (overlay == "progress")

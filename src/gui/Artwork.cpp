@@ -19,6 +19,12 @@ juce::Font arial (float height, bool bold)
     return juce::Font (family, height, bold ? juce::Font::bold : juce::Font::plain);
 }
 
+juce::Font arialBlack (float height)
+{
+    static const bool present = juce::Font::findAllTypefaceNames().contains ("Arial Black");
+    return present ? juce::Font ("Arial Black", height, juce::Font::plain) : arial (height, true);
+}
+
 juce::Image buttonBody (int height)
 {
     return get (height <= 16 ? "button_16_png" : height <= 18 ? "button_18_png" : height <= 20 ? "button_20_png" : "button_24_png");

@@ -13,6 +13,9 @@ juce::Image get (const char* resourceName);
 /** Arial (Liberation Sans where Arial is missing) of the given height. */
 juce::Font arial (float height, bool bold = false);
 
+/** Arial Black for the panel's printing, or the boldest Arial there is where it is missing. */
+juce::Font arialBlack (float height);
+
 /** The button body for a height: one of the four bitmaps for up to 16, 18, 20 and more pixels. */
 juce::Image buttonBody (int height);
 

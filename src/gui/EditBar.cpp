@@ -3,8 +3,8 @@
 #include "midi/MidiCntrState.h"
 #include "model/DSI_Program.h"
 
-EditBar::EditBar (MidiCntrState& e)
-    : engine (e), lcd (e, LCD_Comp::finderMode),
+EditBar::EditBar (MidiCntrState& e, const juce::Image& envelopeBackground)
+    : engine (e), lcd (e, LCD_Comp::finderMode), envPanel (envelopeBackground),
       // the model is read once: a change shows in the next editor
       model (e.getSettings().getInt (SettingsBlock::modelOffset)),
       background (Artwork::get ("bar_png")),
@@ -12,6 +12,14 @@ EditBar::EditBar (MidiCntrState& e)
 {
     lcd.setTopLeftPosition (16, 24);
     addAndMakeVisible (lcd);
+
+    envelopesButton.place (100, 80, 86, 16);
+    envelopesButton.setFontSize (11.0f);
+    envelopesButton.setTooltip ("Show or hide the envelope graphs");
+    addAndMakeVisible (envelopesButton);
+
+    envPanel.setTopLeftPosition (220, 4);
+    addChildComponent (envPanel);
     setSize (1024, 100);
 }
 
@@ -22,9 +30,18 @@ void EditBar::showCurrentProgram()
                     record[(size_t) DSI_Program::categoryOffset], Bank_Program::nameFrom (record).trimEnd());
 }
 
+void EditBar::toggleEnvelopes()
+{
+    envPanel.setVisible (! envPanel.isVisible());
+    resized();
+    repaint();
+}
+
 void EditBar::resized()
 {
-    logoBounds = { juce::jmax (getWidth() - 320, lcd.getRight() + 10), 20, 300, 60 };
+    // the logo keeps to the right, but never under the graphs or the LCD
+    const auto leftLimit = envPanel.isVisible() ? envPanel.getRight() : lcd.getRight() + 10;
+    logoBounds = { juce::jmax (getWidth() - 320, leftLimit), 20, 300, 60 };
 }
 
 void EditBar::paint (juce::Graphics& g)

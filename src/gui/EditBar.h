@@ -1,19 +1,29 @@
 #pragma once
 
+#include "gui/EnvPanel.h"
 #include "gui/LCD_Comp.h"
+#include "gui/StsBut.h"
 
 class MidiCntrState;
 
-/** The strip under the front panel: the LCD with the current program (a press opens the program
-    finder) and the model's logo. */
+/** The bar under the front panel: the LCD with the current program (a press opens the program
+    finder), the ENVELOPES button that shows or hides the envelope graphs, and the model's logo. */
 class EditBar : public juce::Component
 {
 public:
-    explicit EditBar (MidiCntrState& engine);
+    static constexpr int envelopesId = 818;
+
+    EditBar (MidiCntrState& engine, const juce::Image& envelopeBackground);
 
     LCD_Comp& getLcd() noexcept { return lcd; }
+    StsBut& getEnvelopesButton() noexcept { return envelopesButton; }
+    EnvPanel& getEnvPanel() noexcept { return envPanel; }
+
     /** The LCD shows the current group, program, name and category. */
     void showCurrentProgram();
+    /** Shows the envelope panel when hidden, hides it when shown. */
+    void toggleEnvelopes();
+
     int getModel() const noexcept { return model; }
     juce::Rectangle<int> getLogoBounds() const noexcept { return logoBounds; }
 
@@ -23,6 +33,8 @@ public:
 private:
     MidiCntrState& engine;
     LCD_Comp lcd;
+    StsBut envelopesButton { "ENVELOPES", envelopesId };
+    EnvPanel envPanel;
     const int model;
     juce::Image background, logo;
     juce::Rectangle<int> logoBounds;

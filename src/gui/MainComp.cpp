@@ -43,11 +43,26 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
     if (settings.getInt (SettingsBlock::keyboardXOffset + 4) >= 25)
         keyboardScale = juce::jlimit (0.1f, 1.0f, (float) settings.getInt (SettingsBlock::keyboardXOffset + 12) / (float) keyboardBaseHeight);
 
-    editorPanelBounds = { 0, barHeight, width, panelBaseHeight };
+    // the front panel, hidden until it is placed
+    const auto storedZoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
+    editorPanel = std::make_unique<EditorPanel> (processor, storedZoom);
+    addChildComponent (*editorPanel);
+    editorPanel->getZoomHandle().addChangeListener (this);
+    editorPanel->getSurface().getProgramDisplay().addChangeListener (this);
 
-    editBar = std::make_unique<EditBar> (engine);
+    // the edit bar, whose envelope graphs the front panel moves through the processor
+    editBar = std::make_unique<EditBar> (engine, processor.getPanelImages().envelopeBackground);
     editBar->setBounds (0, 0, width, barHeight);
     addAndMakeVisible (*editBar);
+    editBar->getEnvelopesButton().addListener (this);
+    auto& envelopes = editBar->getEnvPanel();
+    envelopes.getFilterGraph().addChangeListener (this);
+    envelopes.getAmplifierGraph().addChangeListener (this);
+    processor.setEnvelopeGraphs (&envelopes.getFilterGraph(), &envelopes.getAmplifierGraph());
+
+    editorPanelBounds = { 0, barHeight, width, panelBaseHeight };
+    editorPanel->setBounds (editorPanelBounds);
+    editorPanel->setVisible (true);
 
     if (engine.firstEditorOpened())
         toggleAbout (aboutAutoCloseMs);
@@ -56,6 +71,7 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
 
     built = true;
     layout();
+    editorPanel->layoutPanel();
     engine.requestGlobals();
 }
 
@@ -64,6 +80,8 @@ MainComp::~MainComp()
     stopTimer();
     cancelPendingUpdate();
     engine.removeStateListener (this);
+    processor.setEnvelopeGraphs (nullptr, nullptr);
+    editorPanel.reset();
     aboutPanel.reset();
     progress.reset();
     editBar.reset();
@@ -94,6 +112,7 @@ void MainComp::layout()
     appBar->setBounds (0, 0, w, barHeight);
 
     zoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
+    editorPanel->getZoomHandle().setReleased();
     layoutZoom();
     placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
 
@@ -121,6 +140,9 @@ void MainComp::layoutZoom()
 {
     const auto panelHeight = (int) (zoom * (float) panelBaseHeight) + 14;
     editorPanelBounds = { 0, editorPanelBounds.getY(), getWidth(), panelHeight };
+    editorPanel->setZoom (zoom);
+    editorPanel->setBounds (editorPanelBounds);
+    editorPanel->getZoomHandle().setPercent ((int) (zoom * 100.0f + 0.5f));
     editBarBounds = { 0, panelHeight + barHeight, getWidth(), editBarHeight };
     editBar->setBounds (editBarBounds);
 }
@@ -135,6 +157,7 @@ void MainComp::placeKeyboard (int y, float r)
 
 void MainComp::zoomHandleMoved (int v)
 {
+    editorPanel->scrollTo (0);
     zoom = juce::jmin (1.0f, (float) juce::jlimit (165, 330, v - 14) / (float) panelBaseHeight);
     engine.getSettings().setInt (SettingsBlock::editorScaleOffset, (int) (zoom * 1000.0f));
     layoutZoom();
@@ -154,10 +177,11 @@ void MainComp::paint (juce::Graphics& g)
         g.setTiledImageFill (panelTexture, 0, editorPanelBounds.getY(), 1.0f);
         g.fillRect (editorPanelBounds);
     }
-    if (woodCheek.isValid())
+    // the instrument's wood end cheek, where the window reaches past the panel's right end
+    const auto surfaceRight = editorPanel->getSurface().getRight();
+    if (woodCheek.isValid() && surfaceRight < editorPanelBounds.getRight())
     {
         const auto cheek = 30.0f * zoom;
-        g.drawImage (woodCheek, panel.withWidth (cheek));
         g.drawImage (woodCheek, panel.withLeft (panel.getRight() - cheek));
     }
 
@@ -259,13 +283,18 @@ void MainComp::apply (const EventAction& action)
             break;
 
         case EventAction::programChanged:
+            editorPanel->getSurface().refreshAll();
+            editBar->getEnvPanel().refresh (engine.getEditBuffer());
             editBar->showCurrentProgram();
+            break;
+
+        case EventAction::parameter:
+            editorPanel->getSurface().showParameter (action.a, action.b);
             break;
 
         // what the front panel, the edit bar, the keyboard and the librarian show arrives with them
         case EventAction::pitchWheel:
         case EventAction::modWheel:
-        case EventAction::parameter:
         case EventAction::groupsChanged:
         case EventAction::presetChanged:
         case EventAction::velocityShown:
@@ -456,9 +485,9 @@ void MainComp::openProgramFinder()
         return;
 }
 
-void MainComp::scrollToSection (int)
+void MainComp::scrollToSection (int n)
 {
-    // The front panel's section scroller arrives with the panel.
+    editorPanel->scrollTo (engine.getParTable().getSectionX (n));
 }
 
 //==============================================================================
@@ -660,6 +689,12 @@ void MainComp::stsButtonClicked (StsBut* button, int id)
         return;
     }
 
+    if (button == &editBar->getEnvelopesButton())
+    {
+        editBar->toggleEnvelopes();
+        return;
+    }
+
     switch (id)
     {
         case AppBar::recvId:  receiveCurrentProgram(); break;
@@ -683,6 +718,12 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         showChannelMenu();
     else if (aboutPanel != nullptr && source == aboutPanel.get())
         closeAbout();
+    else if (source == &editorPanel->getZoomHandle())
+        zoomHandleMoved (editorPanel->getZoomHandle().getNewHeight());
+    else if (source == &editorPanel->getSurface().getProgramDisplay())
+        toggleGroupManager();
+    else if (auto* graph = dynamic_cast<Envel*> (source))
+        editorPanel->getSurface().takeEnvelope (*graph);
 }
 
 void MainComp::gridEvent (StsGrid*, int, int, int)

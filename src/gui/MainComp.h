@@ -3,6 +3,7 @@
 #include "gui/AboutPanel.h"
 #include "gui/AppBar.h"
 #include "gui/EditBar.h"
+#include "gui/EditorPanel.h"
 #include "gui/GridListener.h"
 #include "gui/MenuChoice.h"
 #include "gui/ProgBar.h"
@@ -116,6 +117,7 @@ public:
 
     AppBar& getAppBar() noexcept { return *appBar; }
     EditBar& getEditBar() noexcept { return *editBar; }
+    EditorPanel& getEditorPanel() noexcept { return *editorPanel; }
     /** The instrument's state as the keyboard's status line shows it. */
     const juce::String& getStatusText() const noexcept { return statusText; }
 
@@ -166,6 +168,7 @@ private:
     MorvexAudioProcessor& processor;
     MidiCntrState& engine;
 
+    std::unique_ptr<EditorPanel> editorPanel;
     std::unique_ptr<AppBar> appBar;
     std::unique_ptr<EditBar> editBar;
     std::unique_ptr<AboutPanel> aboutPanel;

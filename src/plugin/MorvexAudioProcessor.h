@@ -7,6 +7,8 @@
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
+class Envel;
+
 /** The object the host creates. It makes no sound: its audio outputs are silent, and everything
     it does passes over MIDI, to the instrument's ports and through the host's MIDI stream. It
     carries the MIDI engine across the host boundary: the audio callback, 59 host parameters with
@@ -30,6 +32,15 @@ public:
     MidiCntrState& getEngine() noexcept { return engine; }
     /** The images the front panel's controls share, loaded by each editor as it opens. */
     StsResor& getPanelImages() noexcept { return panelImages; }
+
+    /** The edit bar's two envelope graphs (filter, amplifier) while an editor shows them; the
+        front panel moves them as their parameters change. Null without an editor. */
+    void setEnvelopeGraphs (Envel* filter, Envel* amplifier) noexcept { envelopeGraphs = { filter, amplifier }; }
+    /** The graph driving panel section 12 (filter) or 3 (amplifier); null for any other. */
+    Envel* getEnvelopeGraph (int section) const noexcept
+    {
+        return section == 12 ? envelopeGraphs[0] : section == 3 ? envelopeGraphs[1] : nullptr;
+    }
 
     const juce::String getName() const override;
 
@@ -98,6 +109,7 @@ private:
     MIDI_Clock::Position positionInfo;
     MidiCntrState engine;
     StsResor panelImages;
+    std::array<Envel*, 2> envelopeGraphs {};
     std::vector<uint8_t> gestureOpen;
     juce::Array<uint16_t> pendingGestureEnds;
     MIDI_Clock clock;

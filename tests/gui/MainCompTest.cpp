@@ -1,42 +1,9 @@
-#include "ProcessorRig.h"
-#include "gui/MainComp.h"
-#include "plugin/MorvexAudioProcessorEditor.h"
+#include "EditorRig.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-/** An editor open on a processor that talks to the simulated instrument. */
-struct EditorRig : ProcessorRig
-{
-    EditorRig()
-    {
-        editor.reset (dynamic_cast<MorvexAudioProcessorEditor*> (processor->createEditor()));
-        main = editor->getMainComp();
-        main->chooseFromMenu = [this] (const juce::PopupMenu& menu) { return pickFrom (menu); };
-        pumpMessages (20);
-        events();
-        instrument->clearLog();
-    }
-
-    ~EditorRig() { editor.reset(); }
-
-    /** Records the menu's items and picks the one `pick` names (0: dismissed). */
-    int pickFrom (const juce::PopupMenu& menu)
-    {
-        shownItems.clear();
-        for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
-            if (! it.getItem().isSeparator)
-                shownItems.add (it.getItem().text);
-        return pick;
-    }
-
-    std::unique_ptr<MorvexAudioProcessorEditor> editor;
-    MainComp* main = nullptr;
-    juce::StringArray shownItems;
-    int pick = 0;
-};
-
 bool startsWith (const Bytes& message, const Bytes& prefix)
 {
     return message.size() >= prefix.size() && std::equal (prefix.begin(), prefix.end(), message.begin());

@@ -1,0 +1,236 @@
+#include "gui/StsCont.h"
+#include "gui/Artwork.h"
+#include "gui/StsResor.h"
+#include "midi/MidiCntrState.h"
+#include "model/ValueFormat.h"
+
+#include <cmath>
+
+namespace
+{
+StsCont::KnobLook lookOf (int parameter)
+{
+    // the oscillators' pitch and the filter's cutoff wear the larger cap, as on the instrument
+    return parameter == 0 || parameter == 1 || parameter == 17 ? StsCont::skirted : StsCont::fluted;
+}
+
+constexpr int knobStripPitch = 60, knobStripCell = 55;
+constexpr int ledCell = 15;
+}
+
+StsCont::StsCont (MidiCntrState& e, const StsResor& im, int p, int k, int format, juce::Rectangle<int> bounds)
+    : engine (e), images (im), parameter (p), kind (k), displayFormat (format), unitBounds (bounds),
+      look (lookOf (p)),
+      switchCap (isSwitch() ? Artwork::get ("switch_cap_png") : juce::Image()),
+      leds (isSwitch() ? Artwork::get ("led_switch_png") : juce::Image())
+{
+    setOpaque (false);
+    setPaintingIsUnclipped (false);
+    if (kind == ParTable::noControl)
+        setInterceptsMouseClicks (false, false);
+
+    const auto v = engine.getParTable().limitValue (parameter, getValue());
+    frame = 0;
+    displayText = ValueFormat::formatValue (displayFormat, v);
+    setZoom (1.0f);
+    display (v);
+}
+
+bool StsCont::isKnob() const noexcept   { return kind == ParTable::knob; }
+
+bool StsCont::isSwitch() const noexcept
+{
+    return kind == ParTable::splitSwitchLeft || kind == ParTable::pushSwitch || kind == ParTable::splitSwitchRight
+        || kind == ParTable::revisionSwitch || kind == ParTable::threeStateSwitch;
+}
+
+void StsCont::setZoom (float z)
+{
+    zoom = z;
+    const auto r = unitBounds.toFloat() * z;
+    setBounds (r.getSmallestIntegerContainer().withPosition (juce::roundToInt (r.getX()), juce::roundToInt (r.getY())));
+}
+
+int StsCont::getValue() const noexcept
+{
+    return engine.getPluginBank().singleByte (parameter);
+}
+
+int StsCont::litLeds() const noexcept
+{
+    const auto v = engine.getParTable().limitValue (parameter, getValue());
+    switch (kind)
+    {
+        case ParTable::revisionSwitch:   return v == 0 ? 1 : 2;
+        case ParTable::threeStateSwitch: return v == 1 ? 1 : v == 2 ? 2 : 0;
+        default:                         return v != 0 ? 1 : 0;
+    }
+}
+
+void StsCont::display (int v)
+{
+    auto& table = engine.getParTable();
+    const auto minimum = (float) table.getMinimum (parameter);
+    const auto span = table.getMaximum (parameter) - minimum;
+    frame = span > 0.0f ? juce::jlimit (0, frames, juce::roundToInt ((float) frames * ((float) v - minimum) / span)) : 0;
+    displayText = ValueFormat::formatValue (displayFormat, v);
+
+    if (isShowing())
+        repaint();
+    else
+        repaintPending = true;
+}
+
+void StsCont::showValue (int v)
+{
+    const auto limited = engine.getParTable().limitValue (parameter, v);
+    // A record byte beyond the panel's range (the instrument's own programs hold 127 where the
+    // knobs reach 120) is shown at the end of the travel but left as it is.
+    if (v != getValue())
+        engine.getPluginBank().setSingleByte (parameter, (uint8_t) limited);
+    display (limited);
+}
+
+void StsCont::applyValue (int v)
+{
+    const auto limited = engine.getParTable().limitValue (parameter, v);
+    if (limited != getValue())
+    {
+        engine.getPluginBank().setSingleByte (parameter, (uint8_t) limited);
+        display (limited);
+    }
+
+    engine.paramEdited (parameter, limited);
+    if (parameter < ParTable::numNrpns)
+        engine.sendParameter (parameter, limited, 0.0, 0.0);
+
+    if (parameter >= 43 && parameter <= 50)
+        sendSynchronousChangeMessage();
+}
+
+//==============================================================================
+void StsCont::mouseDown (const juce::MouseEvent& e)
+{
+    if (! e.mods.isLeftButtonDown())
+        return;
+
+    pressed = true;
+    pressPosition = e.getPosition();
+    valueAtPress = getValue();
+
+    if (isSwitch())
+    {
+        const auto v = getValue();
+        if (kind == ParTable::threeStateSwitch)
+            applyValue (v == 0 ? 1 : v == 1 ? 2 : 0);
+        else
+            applyValue (v == 0 ? 1 : 0);
+    }
+    repaint();
+}
+
+void StsCont::mouseDrag (const juce::MouseEvent& e)
+{
+    if (! pressed || ! isKnob())
+        return;
+
+    // Up and right raise the value: a step per 15 pixels for the few-valued knobs, per 1.5 for
+    // the others.
+    const auto b = engine.getParTable().getMaximum (parameter) < 15.0f ? 15.0 : 1.5;
+    const auto moved = (double) (e.x - pressPosition.x) / b - (double) (e.y - pressPosition.y) / b;
+    const auto v = engine.getParTable().limitValue (parameter, (int) std::trunc ((double) valueAtPress + moved));
+    if (v != getValue())
+        applyValue (v);
+}
+
+void StsCont::mouseUp (const juce::MouseEvent&)
+{
+    if (std::exchange (pressed, false))
+        repaint();
+}
+
+void StsCont::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
+{
+    if (wheel.deltaY > 0.0f)
+        applyValue (getValue() + 1);
+    else if (wheel.deltaY < 0.0f)
+        applyValue (getValue() - 1);
+}
+
+void StsCont::visibilityChanged()
+{
+    if (repaintPending && isShowing())
+        repaint();
+}
+
+//==============================================================================
+void StsCont::paint (juce::Graphics& g)
+{
+    repaintPending = false;
+    if (isKnob())
+        paintKnob (g);
+    else if (isSwitch())
+        paintSwitch (g);
+}
+
+void StsCont::paintKnob (juce::Graphics& g) const
+{
+    const auto z = zoom;
+    const juce::Point<float> centre (33.0f * z, 23.0f * z);
+
+    if (look == skirted && images.capLarge.isValid())
+    {
+        // the cap's knob fills 55 of its 80 pixels; the pointer is drawn over it
+        constexpr float diameter = 47.0f;
+        const auto side = 80.0f * diameter / 55.0f * z;
+        g.drawImage (images.capLarge, juce::Rectangle<float> (side, side).withCentre (centre));
+
+        const auto angle = juce::degreesToRadians (-150.0f + 300.0f * (float) frame / (float) frames);
+        const auto radius = 0.5f * diameter * z;
+        const juce::Point<float> direction (std::sin (angle), -std::cos (angle));
+        g.setColour (juce::Colour (0xfff2f2f2));
+        g.drawLine ({ centre + direction * (radius * 0.18f), centre + direction * (radius * 0.72f) }, juce::jmax (1.2f, 2.4f * z));
+    }
+    else if (images.knobStrip.isValid())
+    {
+        const auto side = 44.0f * z;
+        Artwork::drawCell (g, images.knobStrip, frame, knobStripPitch, knobStripCell, knobStripCell,
+                           juce::Rectangle<float> (side, side).withCentre (centre));
+    }
+
+    g.setColour (juce::Colour (0xffc8c8c8));
+    g.setFont (Artwork::arial (11.0f * z));
+    g.drawText (displayText, juce::Rectangle<float> (0.0f, 46.0f * z, (float) getWidth(), 18.0f * z),
+                juce::Justification::centredTop, false);
+}
+
+void StsCont::paintSwitch (juce::Graphics& g) const
+{
+    const auto z = zoom;
+    const auto area = getLocalBounds().toFloat();
+    if (switchCap.isValid())
+        g.drawImage (switchCap, area);
+
+    const auto lit = litLeds();
+    const auto drawLed = [&] (float x, bool on)
+    {
+        if (leds.isValid())
+            Artwork::drawCell (g, leds, on ? 1 : 0, ledCell, ledCell, ledCell, { x, 3.5f * z, 7.5f * z, 7.5f * z });
+    };
+
+    if (kind == ParTable::revisionSwitch || kind == ParTable::threeStateSwitch)
+    {
+        drawLed (3.0f * z, (lit & 1) != 0);
+        drawLed (15.5f * z, (lit & 2) != 0);
+    }
+    else
+    {
+        drawLed ((area.getWidth() - 7.5f * z) * 0.5f, lit != 0);
+    }
+
+    if (pressed)
+    {
+        g.setColour (juce::Colours::black.withAlpha (0.25f));
+        g.fillRoundedRectangle (area.reduced (0.5f * z), 2.0f * z);
+    }
+}

@@ -1,0 +1,445 @@
+#include "EditorRig.h"
+#include "MouseEvents.h"
+#include "gui/EditSurface.h"
+#include "gui/Envel.h"
+#include "model/ValueFormat.h"
+
+#include <gtest/gtest.h>
+
+using MouseEvents::at;
+using MouseEvents::drag;
+
+namespace
+{
+/** The (parameter, value) pairs of the parameter NRPNs the instrument received, in order; the
+    engine leaves out the number (and the MSB) when they repeat, so the state carries over. */
+std::vector<std::pair<int, int>> parameterNrpns (const SimulatedProphet& instrument)
+{
+    std::vector<std::pair<int, int>> out;
+    int msb = 0, lsb = 0, dataMsb = 0;
+    for (const auto& m : instrument.messages())
+    {
+        if (m.bytes.size() != 3 || (m.bytes[0] & 0xF0) != 0xB0)
+            continue;
+        switch (m.bytes[1])
+        {
+            case 99: msb = m.bytes[2]; break;
+            case 98: lsb = m.bytes[2]; break;
+            case 6:  dataMsb = m.bytes[2]; break;
+            case 38: out.emplace_back (msb * 128 + lsb, dataMsb * 128 + m.bytes[2]); break;
+            default: break;
+        }
+    }
+    return out;
+}
+
+/** A single control of the current program, outside any panel. */
+struct ControlRig : ProcessorRig
+{
+    std::unique_ptr<StsCont> make (int p, int kind)
+    {
+        auto& table = engine().getParTable();
+        return std::make_unique<StsCont> (engine(), processor->getPanelImages(), p, kind, table.getDisplayFormat (p),
+                                          juce::Rectangle<int> (0, 0, 66, 60));
+    }
+
+    int value (int p) { return engine().getPluginBank().singleByte (p); }
+    void set (int p, int v) { engine().getPluginBank().setSingleByte (p, (uint8_t) v); }
+};
+
+void dragBy (StsCont& c, int dx, int dy)
+{
+    c.mouseDown (at (c, 30, 30));
+    c.mouseDrag (drag (c, 30, 30, 30.0f + (float) dx, 30.0f + (float) dy));
+    c.mouseUp (at (c, 30.0f + (float) dx, 30.0f + (float) dy));
+}
+
+void click (juce::Component& c)
+{
+    c.mouseDown (at (c, 5, 5));
+    c.mouseUp (at (c, 5, 5));
+}
+}
+
+//==============================================================================
+TEST (StsCont, AKnobTakes15PixelsAStepBelowMaximum15And1Point5Above)
+{
+    struct Case
+    {
+        int parameter, start, dx, dy, expected;
+    };
+    // 53 (VOICE COUNT) reaches 6, 17 (FILTER CUTOFF) 120; up and right both raise the value
+    const Case cases[] = {
+        { 53, 2, 15, 0, 3 },   { 53, 2, 29, 0, 3 },    { 53, 2, 0, -30, 4 },   { 53, 2, 15, 15, 2 },
+        { 53, 2, 15, -15, 4 }, { 53, 2, -10, 200, 0 }, { 17, 60, 3, 0, 62 },   { 17, 60, 0, -1, 60 },
+        { 17, 60, 0, -2, 61 }, { 17, 60, 15, 15, 60 }, { 17, 60, 15, -15, 80 }, { 17, 60, 0, -500, 120 },
+        { 17, 60, -1, 0, 59 },
+    };
+
+    ControlRig rig;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (testing::Message() << c.parameter << " from " << c.start << " by " << c.dx << "," << c.dy);
+        rig.set (c.parameter, c.start);
+        auto control = rig.make (c.parameter, ParTable::knob);
+        dragBy (*control, c.dx, c.dy);
+        EXPECT_EQ (rig.value (c.parameter), c.expected);
+        EXPECT_EQ (control->getDisplayText(), ValueFormat::formatValue (rig.engine().getParTable().getDisplayFormat (c.parameter), c.expected));
+    }
+}
+
+TEST (StsCont, AKnobDragStoresReportsToTheHostAndSendsOnlyChangedValues)
+{
+    ControlRig rig;
+    HostRecorder host;
+    rig.processor->addListener (&host);
+    auto control = rig.make (17, ParTable::knob);
+    rig.set (17, 60);
+    rig.instrument->clearLog();
+
+    dragBy (*control, 15, 0);
+    EXPECT_EQ (rig.value (17), 70);
+    EXPECT_EQ (control->getFrame(), 35); // 60 × 70 / 120
+    ASSERT_TRUE (pumpUntil ([&] { return rig.instrument->getEditBuffer()[17] == 70; }));
+    const auto h = rig.engine().getParTable().getHostOfParam (17);
+    EXPECT_EQ (host.entries().front(), (HostRecorder::Entry { 'b', h, 0.0f }));
+    EXPECT_EQ (host.entries()[1], (HostRecorder::Entry { 'v', h, 70.0f / 120.0f }));
+
+    // back and forth to where it started: no step, nothing more goes out
+    rig.instrument->clearLog();
+    dragBy (*control, 15, 15);
+    juce::Thread::sleep (30);
+    EXPECT_TRUE (rig.instrument->messages().empty());
+    rig.processor->removeListener (&host);
+}
+
+TEST (StsCont, SwitchesToggleCycleAndLightTheirLeds)
+{
+    ControlRig rig;
+
+    // the filter's keyboard tracking: off, half, full, off; the LEDs none, left, right, none
+    auto keyboard = rig.make (19, ParTable::threeStateSwitch);
+    rig.set (19, 0);
+    const std::pair<int, int> cycle[] = { { 1, 1 }, { 2, 2 }, { 0, 0 }, { 1, 1 } };
+    for (const auto& [value, leds] : cycle)
+    {
+        click (*keyboard);
+        EXPECT_EQ (rig.value (19), value);
+        EXPECT_EQ (keyboard->litLeds(), leds);
+        EXPECT_EQ (keyboard->getDisplayText(), ValueFormat::formatValue (ValueFormat::offHalfFull, value));
+    }
+
+    // the filter revision: left LED for 0, right for 1
+    auto revision = rig.make (20, ParTable::revisionSwitch);
+    rig.set (20, 0);
+    EXPECT_EQ (revision->litLeds(), 1);
+    click (*revision);
+    EXPECT_EQ (rig.value (20), 1);
+    EXPECT_EQ (revision->litLeds(), 2);
+
+    // a push switch holding an out-of-range 5 goes to 0; a right click does nothing
+    auto sync = rig.make (10, ParTable::pushSwitch);
+    rig.set (10, 5);
+    sync->mouseDown (at (*sync, 5, 5, MouseEvents::right));
+    EXPECT_EQ (rig.value (10), 5);
+    click (*sync);
+    EXPECT_EQ (rig.value (10), 0);
+    click (*sync);
+    EXPECT_EQ (rig.value (10), 1);
+    EXPECT_FALSE (sync->isPressed());
+}
+
+TEST (StsCont, TheWheelStepsByOneWithinTheRange)
+{
+    ControlRig rig;
+    auto cutoff = rig.make (17, ParTable::knob);
+    auto sync = rig.make (10, ParTable::pushSwitch);
+    rig.set (17, 119);
+    rig.set (10, 0);
+
+    const std::tuple<StsCont*, int, int> steps[] = { { cutoff.get(), 1, 120 }, { cutoff.get(), 1, 120 }, { cutoff.get(), -4, 119 },
+                                                     { sync.get(), -1, 0 }, { sync.get(), 2, 1 }, { sync.get(), 1, 1 } };
+    for (const auto& [control, notches, expected] : steps)
+    {
+        control->mouseWheelMove (at (*control, 5, 5, {}), MouseEvents::wheel (notches));
+        EXPECT_EQ (rig.value (control->getParameter()), expected);
+    }
+}
+
+//==============================================================================
+namespace
+{
+struct GraphRig
+{
+    GraphRig()
+    {
+        for (int stage = 0; stage < 4; ++stage)
+            graph.setStage (stage, 30.0f);
+        graph.recompute();
+        graph.addChangeListener (&messages);
+    }
+
+    ~GraphRig() { graph.removeChangeListener (&messages); }
+
+    struct Counter : juce::ChangeListener
+    {
+        void changeListenerCallback (juce::ChangeBroadcaster*) override { ++count; }
+        int count = 0;
+    };
+
+    juce::Point<float> corner (size_t i) const { return graph.getCorners()[i]; }
+
+    void dragFrom (juce::Point<float> from, float dx, float dy)
+    {
+        graph.mouseDown (at (graph, from.x, from.y));
+        graph.mouseDrag (drag (graph, from.x, from.y, from.x + dx, from.y + dy));
+    }
+
+    Envel graph { 12, {} };
+    Counter messages;
+};
+}
+
+TEST (Envel, AttackRoundsTheDragToWholeStepsOf1Point5Pixels)
+{
+    const std::pair<float, float> cases[] = { { 1.0f, 31.0f }, { 2.0f, 31.0f }, { 3.0f, 32.0f }, { -3.0f, 28.0f }, { 300.0f, 127.0f } };
+    for (const auto& [dx, attack] : cases)
+    {
+        SCOPED_TRACE (dx);
+        GraphRig rig;
+        rig.dragFrom (rig.corner (1), dx, 0.0f);
+        EXPECT_EQ (rig.graph.getAttack(), attack);
+        EXPECT_EQ (rig.graph.getState(), Envel::dragging);
+        EXPECT_EQ (rig.graph.getDecay(), 30.0f);
+    }
+}
+
+TEST (Envel, TheDecaySustainHandleTakesBothAxesAndReleaseItsOwnEnd)
+{
+    GraphRig rig;
+    // a point on the sustain level between the end of decay and the end of sustain
+    const auto onSustain = (rig.corner (2) + rig.corner (3)) * 0.5f;
+    rig.dragFrom (onSustain, 6.0f, -3.0f);
+    EXPECT_EQ (rig.graph.getDecay(), 34.0f);
+    EXPECT_EQ (rig.graph.getSustain(), 32.0f);
+
+    // only the axis that moved is taken again
+    rig.graph.mouseDrag (drag (rig.graph, onSustain.x, onSustain.y, onSustain.x + 6.0f, onSustain.y - 9.0f));
+    EXPECT_EQ (rig.graph.getDecay(), 34.0f);
+    EXPECT_EQ (rig.graph.getSustain(), 36.0f);
+    rig.graph.mouseUp (at (rig.graph, onSustain.x + 6.0f, onSustain.y - 9.0f));
+
+    GraphRig second;
+    second.dragFrom (second.corner (4), 4.5f, 0.0f);
+    EXPECT_EQ (second.graph.getRelease(), 33.0f);
+
+    // the sustain stage keeps its length whatever the values
+    for (auto* r : { &rig, &second })
+        EXPECT_FLOAT_EQ (r->corner (3).x - r->corner (2).x, Envel::unit * Envel::sustainLength);
+}
+
+TEST (Envel, ClicksAwayFromTheHandlesOrWithTheRightButtonChangeNoValue)
+{
+    GraphRig rig;
+    // inside the polygon, far from every handle
+    const juce::Point<float> inside (rig.corner (1).x + 2.0f, 62.0f);
+    ASSERT_EQ (rig.graph.handleAt (inside), Envel::noHandle);
+    rig.dragFrom (inside, 20.0f, -20.0f);
+    EXPECT_EQ (rig.messages.count, 0);
+    EXPECT_EQ (rig.graph.getState(), Envel::idle);
+    EXPECT_EQ (rig.graph.getAttack(), 30.0f);
+    EXPECT_EQ (rig.graph.getSustain(), 30.0f);
+
+    rig.graph.mouseDown (at (rig.graph, rig.corner (1).x, rig.corner (1).y, MouseEvents::right));
+    rig.graph.mouseDrag (drag (rig.graph, rig.corner (1).x, rig.corner (1).y, rig.corner (1).x + 30.0f, 4.0f, MouseEvents::right));
+    EXPECT_EQ (rig.graph.getState(), Envel::ignoredClick);
+    EXPECT_EQ (rig.messages.count, 1);
+    EXPECT_EQ (rig.graph.getAttack(), 30.0f);
+}
+
+TEST (Envel, TheReleaseIsReported100MillisecondsAfterTheButtonGoesUp)
+{
+    GraphRig rig;
+    rig.dragFrom (rig.corner (1), 3.0f, 0.0f);
+    rig.graph.mouseUp (at (rig.graph, rig.corner (1).x + 3.0f, rig.corner (1).y));
+    EXPECT_EQ (rig.graph.getState(), Envel::dragging);
+    EXPECT_TRUE (pumpUntil ([&] { return rig.graph.getState() == Envel::released; }, 1000));
+    EXPECT_EQ (rig.messages.count, 3); // pressed, dragged, released
+}
+
+//==============================================================================
+namespace
+{
+struct PanelRig : EditorRig
+{
+    EditSurface& surface() { return main->getEditorPanel().getSurface(); }
+    StsCont& control (int p) { return *surface().getControl (p); }
+    EnvPanel& envelopes() { return main->getEditBar().getEnvPanel(); }
+    int value (int p) { return engine().getPluginBank().singleByte (p); }
+
+    void loadEnvelopes (std::array<int, 8> bytes)
+    {
+        auto record = engine().getEditBuffer();
+        for (size_t i = 0; i < 8; ++i)
+            record[43 + i] = (uint8_t) bytes[i];
+        engine().getPluginBank().setSingle (record);
+        main->handleEvents ({ StateEvent::editBufferChanged });
+    }
+};
+}
+
+TEST (FrontPanelEnvelopes, DraggingAGraphMovesItsFourKnobsWhichAreSentAndReportedToTheHost)
+{
+    PanelRig rig;
+    HostRecorder host;
+    rig.processor->addListener (&host);
+    rig.loadEnvelopes ({ 10, 11, 20, 21, 30, 31, 40, 41 });
+    rig.instrument->clearLog();
+    host.clear();
+
+    auto& graph = rig.envelopes().getFilterGraph();
+    const auto onSustain = (graph.getCorners()[2] + graph.getCorners()[3]) * 0.5f;
+    graph.mouseDown (at (graph, onSustain.x, onSustain.y));
+    graph.mouseDrag (drag (graph, onSustain.x, onSustain.y, onSustain.x + 6.0f, onSustain.y - 6.0f));
+
+    // the filter's decay and sustain moved; attack, release and the amplifier's stayed
+    const std::pair<int, int> expected[] = { { 43, 10 }, { 45, 24 }, { 47, 34 }, { 49, 40 }, { 44, 11 }, { 46, 21 } };
+    for (const auto& [p, v] : expected)
+    {
+        EXPECT_EQ (rig.value (p), v) << p;
+        EXPECT_EQ (rig.control (p).getDisplayText(), juce::String (v)) << p;
+    }
+
+    ASSERT_TRUE (pumpUntil ([&] { return rig.instrument->getEditBuffer()[47] == 34; }));
+    juce::Thread::sleep (20);
+    const auto sent = parameterNrpns (*rig.instrument);
+    EXPECT_NE (std::find (sent.begin(), sent.end(), std::make_pair (45, 24)), sent.end());
+    EXPECT_NE (std::find (sent.begin(), sent.end(), std::make_pair (47, 34)), sent.end());
+
+    auto& table = rig.engine().getParTable();
+    const auto reported = [&] (int p, int v)
+    {
+        const auto list = host.entries();
+        return std::find (list.begin(), list.end(), HostRecorder::Entry { 'v', table.getHostOfParam (p), (float) v / 120.0f }) != list.end();
+    };
+    EXPECT_TRUE (reported (45, 24));
+    EXPECT_TRUE (reported (47, 34));
+    rig.processor->removeListener (&host);
+}
+
+TEST (FrontPanelEnvelopes, KnobsProgramLoadsAndIncomingEditsMoveTheGraphs)
+{
+    PanelRig rig;
+    auto& filter = rig.envelopes().getFilterGraph();
+    auto& amplifier = rig.envelopes().getAmplifierGraph();
+
+    // a program load moves both graphs, though the panel is hidden
+    ASSERT_FALSE (rig.envelopes().isVisible());
+    rig.loadEnvelopes ({ 10, 11, 20, 21, 30, 31, 40, 41 });
+    EXPECT_EQ (filter.getRelease(), 40.0f);
+    EXPECT_EQ (amplifier.getAttack(), 11.0f);
+    EXPECT_TRUE (filter.isRepaintPending());
+
+    // a knob turned on the panel
+    auto& attack = rig.control (43);
+    attack.mouseWheelMove (at (attack, 5, 5, {}), MouseEvents::wheel (1));
+    EXPECT_EQ (filter.getAttack(), 11.0f);
+    auto& sustain = rig.control (48);
+    dragBy (sustain, 0, -15);
+    EXPECT_EQ (amplifier.getSustain(), 41.0f);
+
+    // an edit on the instrument: knob and graph follow and nothing is sent for the display
+    ASSERT_TRUE (pumpUntil ([&] { return rig.instrument->getEditBuffer()[48] == 41; }));
+    juce::Thread::sleep (20);
+    rig.instrument->clearLog();
+    rig.main->handleEvents ({ StateEvent::parameterChanged (47, 90) });
+    EXPECT_EQ (rig.control (47).getDisplayText(), "90");
+    EXPECT_EQ (filter.getSustain(), 90.0f);
+    juce::Thread::sleep (30);
+    EXPECT_TRUE (rig.instrument->messages().empty());
+
+    // the same from the instrument's own knob, end to end
+    rig.instrument->turnKnob (49, 77);
+    EXPECT_TRUE (pumpUntil ([&] { return rig.control (49).getDisplayText() == "77"; }));
+    EXPECT_EQ (filter.getRelease(), 77.0f);
+}
+
+//==============================================================================
+TEST (FrontPanelLayout, HalfZoomMakesThePanel882By165AndHidesTheScrollerInAWiderWindow)
+{
+    ProcessorRig rig;
+    rig.engine().getSettings().setInt (SettingsBlock::editorScaleOffset, 500);
+    std::unique_ptr<juce::AudioProcessorEditor> editor (rig.processor->createEditor());
+    editor->setSize (1000, 600);
+    auto& panel = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp()->getEditorPanel();
+    pumpMessages (40);
+
+    EXPECT_EQ (panel.getSurface().getBounds(), juce::Rectangle<int> (0, 0, 882, 165));
+    EXPECT_EQ (panel.getHeight(), 179);
+    EXPECT_FALSE (panel.getScroller().isVisible());
+    EXPECT_EQ (panel.getZoomHandle().getPercent(), 50);
+    EXPECT_EQ (panel.getZoomHandle().getBounds(), juce::Rectangle<int> (950, 165, 50, 14));
+    // every control at half its panel rectangle
+    const auto& cutoff = *panel.getSurface().getControl (17);
+    EXPECT_EQ (cutoff.getBounds(), juce::Rectangle<int> (536, 21, 33, 30)); // (993 + 79, 26 + 16) / 2
+    EXPECT_EQ (panel.getSurface().getProgramDisplay().getBounds(), juce::Rectangle<int> (419, 121, 40, 20));
+}
+
+TEST (FrontPanelLayout, SectionKeysScrollANarrowerWindowAndTheZoomHandleRescales)
+{
+    EditorRig rig;
+    rig.main->toggleAbout (0);
+    rig.editor->setSize (1000, 640);
+    pumpMessages (40);
+    auto& panel = rig.main->getEditorPanel();
+    ASSERT_TRUE (panel.getScroller().isVisible());
+    EXPECT_EQ (panel.getScroller().getMaximum(), 764);
+
+    const std::pair<int, int> keys[] = { { MainComp::keyF1 + 2, 711 }, { MainComp::keyF1 + 1, 351 },
+                                         { MainComp::keyF1 + 3, 764 }, { MainComp::keyF1, 0 } };
+    for (const auto& [key, position] : keys)
+    {
+        EXPECT_TRUE (rig.main->keyPlayed (MainComp::frontPanel, key, false, false, false));
+        EXPECT_EQ (panel.getScroller().getPosition(), position);
+        EXPECT_EQ (panel.getSurface().getX(), -position);
+    }
+
+    // with an overlay on top the keys are taken but the panel stays
+    rig.main->toggleAbout (0);
+    EXPECT_TRUE (rig.main->keyPlayed (rig.main->getActivePanel(), MainComp::keyF1 + 2, false, false, false));
+    EXPECT_EQ (panel.getScroller().getPosition(), 0);
+    rig.main->toggleAbout (0);
+
+    // the zoom handle dragged to a panel height of 179 pixels: half size, back at the left
+    rig.main->scrollToSection (11);
+    rig.main->zoomHandleMoved (179);
+    pumpMessages (40);
+    EXPECT_EQ (panel.getSurface().getBounds(), juce::Rectangle<int> (0, 0, 882, 165));
+    EXPECT_EQ (rig.engine().getSettings().getInt (SettingsBlock::editorScaleOffset), 500);
+    EXPECT_FALSE (panel.getScroller().isVisible());
+}
+
+TEST (FrontPanelRoundTrip, AProgramFromTheInstrumentShowsEveryPanelValue)
+{
+    EditorRig rig;
+    juce::Random random (1723);
+    auto& table = rig.engine().getParTable();
+    auto record = rig.instrument->getEditBuffer();
+    for (int p = 0; p < 100; ++p)
+        record[(size_t) p] = (uint8_t) (table.getMinimum (p) + random.nextInt ((int) table.getMaximum (p) - table.getMinimum (p) + 1));
+    rig.instrument->setEditBuffer (record);
+
+    rig.main->receiveCurrentProgram();
+    ASSERT_TRUE (pumpUntil ([&] { return rig.engine().getEditBuffer()[17] == record[17]; }));
+    pumpMessages (40);
+
+    const auto& controls = rig.main->getEditorPanel().getSurface().getControls();
+    EXPECT_EQ (controls.size(), 57); // every parameter of sections 1..15
+    for (auto* control : controls)
+    {
+        const auto p = control->getParameter();
+        EXPECT_EQ (control->getDisplayText(), ValueFormat::formatValue (table.getDisplayFormat (p), record[(size_t) p])) << p;
+        if (control->getKind() == ParTable::knob)
+            EXPECT_EQ (control->getFrame(), juce::roundToInt (60.0f * record[(size_t) p] / table.getMaximum (p))) << p;
+    }
+}
