@@ -120,7 +120,8 @@ void EditSurface::changeListenerCallback (juce::ChangeBroadcaster* source)
 //==============================================================================
 void EditSurface::resized()
 {
-    renderBackground();
+    // drawn when next painted: a panel resized several times while it is built renders once
+    background = {};
     for (auto* control : controls)
         control->setZoom (zoom);
 
@@ -129,32 +130,50 @@ void EditSurface::resized()
     programDisplay.setZoom (zoom);
 }
 
+const juce::Image& EditSurface::getBackground()
+{
+    if (! background.isValid())
+        renderBackground();
+    return background;
+}
+
 void EditSurface::renderBackground()
 {
     const auto w = juce::roundToInt ((float) unitWidth * zoom), h = juce::roundToInt ((float) unitHeight * zoom);
     if (w <= 0 || h <= 0)
         return;
 
+    // The printing depends on the zoom alone, so every editor of the process shares one picture per
+    // zoom: opening the editor again does not draw it again.
+    const auto key = (juce::int64) ((uint64_t) 0x4d6f7276 << 32 | (uint64_t) w << 16 | (uint64_t) h);
+    background = juce::ImageCache::getFromHashCode (key);
+    if (background.isValid())
+        return;
+
     background = juce::Image (juce::Image::RGB, w, h, false);
-    juce::Graphics g (background);
+    {
+        juce::Graphics g (background);
 
-    // the paint's grain is tiled at its own size, so it looks the same at every zoom
-    if (texture.isValid())
-        g.setTiledImageFill (texture, 0, 0, 1.0f);
-    else
-        g.setColour (juce::Colour (0xff111111));
-    g.fillAll();
+        // the paint's grain is tiled at its own size, so it looks the same at every zoom
+        if (texture.isValid())
+            g.setTiledImageFill (texture, 0, 0, 1.0f);
+        else
+            g.setColour (juce::Colour (0xff111111));
+        g.fillAll();
 
-    g.addTransform (juce::AffineTransform::scale (zoom));
-    PanelLegend::paint (g, engine.getParTable());
+        g.addTransform (juce::AffineTransform::scale (zoom));
+        PanelLegend::paint (g, engine.getParTable());
+    }
+    juce::ImageCache::addImageToCache (background, key);
 }
 
 void EditSurface::paint (juce::Graphics& g)
 {
+    if (! background.isValid())
+        renderBackground();
     if (! background.getBounds().contains (getLocalBounds()))
         g.fillAll (juce::Colour (0xff101010));
-    if (background.isValid())
-        g.drawImageAt (background, 0, 0);
+    g.drawImageAt (background, 0, 0);
 
     g.setColour (juce::Colour (0xff050505));
     g.drawRect (getLocalBounds(), 1);

@@ -63,7 +63,7 @@ void EditorPanel::layoutPanel()
 
     surface->setBounds (0, 0, surfaceWidth, h - 14 < fullHeight ? h - 15 : fullHeight);
 
-    if (w > surfaceWidth)
+    if (w >= surfaceWidth)
     {
         scroller.setVisible (false);
         scroller.setPosition (0);

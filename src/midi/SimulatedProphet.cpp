@@ -49,7 +49,14 @@ SimulatedProphet::~SimulatedProphet()
 
 std::shared_ptr<SimulatedProphet> SimulatedProphet::shared()
 {
-    static const auto instrument = std::make_shared<SimulatedProphet>();
+    static const auto instrument = []
+    {
+        auto made = std::make_shared<SimulatedProphet>();
+        const auto wire = juce::SystemStats::getEnvironmentVariable ("MORVEX_SIMULATOR_WIRE", {});
+        if (juce::File::isAbsolutePath (wire))
+            made->setWireFile (wire);
+        return made;
+    }();
     return instrument;
 }
 
@@ -133,10 +140,19 @@ void SimulatedProphet::handleByte (uint8_t byte, double time)
     }
 }
 
+void SimulatedProphet::setWireFile (const juce::File& file)
+{
+    const juce::ScopedLock sl (stateLock);
+    wireFile = file;
+}
+
 void SimulatedProphet::handleMessage (const std::vector<uint8_t>& message, double time)
 {
     if (logging)
         messageLog.push_back ({ time, message });
+
+    if (wireFile != juce::File())
+        wireFile.appendText (juce::String::toHexString (message.data(), (int) message.size()) + "\n");
 
     if (message[0] == 0xF0)
         handleSysex (message);

@@ -63,6 +63,10 @@ public:
     void setAvailable (bool canBeOpened) { available = canBeOpened; }
     /** Keeps no log (for long runs, where the log would only grow). */
     void setLogging (bool shouldLog);
+    /** Appends every complete message received to a text file, one line of hex bytes each, so the
+        wire can be watched from outside a running editor. The shared instrument does so when the
+        environment names a file in MORVEX_SIMULATOR_WIRE. */
+    void setWireFile (const juce::File& file);
 
     /** Turns a knob on the instrument: the edit buffer changes and the NRPN goes out. */
     void turnKnob (int parameter, int value);
@@ -99,6 +103,7 @@ private:
     const juce::String name;
 
     mutable juce::CriticalSection stateLock;
+    juce::File wireFile;
     std::array<ProgramSysex::Record, 400> slots {};
     ProgramSysex::Record editBuffer {};
     GlobalSettings::Buffer globals {};

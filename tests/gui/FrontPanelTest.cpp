@@ -443,3 +443,33 @@ TEST (FrontPanelRoundTrip, AProgramFromTheInstrumentShowsEveryPanelValue)
             EXPECT_EQ (control->getFrame(), juce::roundToInt (60.0f * record[(size_t) p] / table.getMaximum (p))) << p;
     }
 }
+
+TEST (FrontPanelProgram, TheDisplayShowsGroupBankAndProgramAndEnvelopesToggleBesideTheLogo)
+{
+    EditorRig rig;
+    auto& display = rig.main->getEditorPanel().getSurface().getProgramDisplay();
+    // program number: user group 2 index 13, then factory group 1 index 3
+    const std::pair<int, std::array<int, 3>> programs[] = { { 53, { 2, 2, 6 } }, { 203, { 1, 1, 4 } } };
+    for (const auto& [number, digits] : programs)
+    {
+        rig.engine().selectProgram (number, false, false);
+        rig.main->handleEvents ({ StateEvent::editBufferChanged });
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ (display.getDigit (i), digits[(size_t) i]) << number;
+    }
+
+    auto& bar = rig.main->getEditBar();
+    rig.editor->setSize (1000, 640);
+    auto& button = bar.getEnvelopesButton();
+    EXPECT_EQ (button.getBounds(), juce::Rectangle<int> (100, 80, 86, 16));
+    EXPECT_EQ (bar.getLogoBounds().getX(), 680);
+
+    rig.main->stsButtonClicked (&button, EditBar::envelopesId);
+    EXPECT_TRUE (bar.getEnvPanel().isVisible());
+    EXPECT_EQ (bar.getEnvPanel().getBounds(), juce::Rectangle<int> (220, 4, 500, 100));
+    EXPECT_EQ (bar.getLogoBounds().getX(), 720); // never under the graphs
+
+    rig.main->stsButtonClicked (&button, EditBar::envelopesId);
+    EXPECT_FALSE (bar.getEnvPanel().isVisible());
+    EXPECT_EQ (bar.getLogoBounds().getX(), 680);
+}
