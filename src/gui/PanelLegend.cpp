@@ -72,6 +72,12 @@ public:
         text (s, r.getCentreX(), isKnob (p) ? r.getY() + 66.5f : r.getBottom() + 7.0f, size, ink, maxWidth);
     }
 
+    void under (std::initializer_list<std::pair<int, const char*>> captions)
+    {
+        for (const auto& [k, caption] : captions)
+            under (k, caption);
+    }
+
     /** A caption just above a point of a switch (its LEDs' names). */
     void above (int p, float dx, const juce::String& s)
     {
@@ -192,9 +198,7 @@ void printOscillators (Printer& p)
     p.numberScale (8);
     p.wave (3, Wave::saw);
     p.wave (4, Wave::pulse);
-    p.under (0, "FREQUENCY");
-    p.under (8, "PULSE WIDTH");
-    p.under (10, "SYNC");
+    p.under ({ { 0, "FREQUENCY" }, { 8, "PULSE WIDTH" }, { 10, "SYNC" } });
     p.frame (p.boxAround (p.section (1)), { p.title (1, "OSCILLATOR A"), p.group (1, 3, 4, "SHAPE") });
 
     // oscillator B: 1 frequency, 2 fine, 5/6/7 shape, 9 pulse width, 11 low frequency, 12 keyboard
@@ -203,11 +207,7 @@ void printOscillators (Printer& p)
     p.wave (5, Wave::saw);
     p.wave (6, Wave::triangle);
     p.wave (7, Wave::pulse);
-    p.under (1, "FREQUENCY");
-    p.under (2, "FINE");
-    p.under (9, "PULSE WIDTH");
-    p.under (11, "LO FREQ");
-    p.under (12, "KEYBOARD");
+    p.under ({ { 1, "FREQUENCY" }, { 2, "FINE" }, { 9, "PULSE WIDTH" }, { 11, "LO FREQ" }, { 12, "KEYBOARD" } });
     p.frame (p.boxAround (p.section (2)), { p.title (2, "OSCILLATOR B"), p.group (2, 5, 7, "SHAPE") });
 }
 
@@ -216,11 +216,7 @@ void printModulation (Printer& p)
     // poly mode: 32/33 the sources, 34..36 the destinations
     p.numberScale (32);
     p.numberScale (33);
-    p.under (32, "FILT ENV");
-    p.under (33, "OSC B");
-    p.under (34, "FREQ A");
-    p.under (35, "PW A");
-    p.under (36, "FILTER");
+    p.under ({ { 32, "FILT ENV" }, { 33, "OSC B" }, { 34, "FREQ A" }, { 35, "PW A" }, { 36, "FILTER" } });
     p.frame (p.boxAround (p.section (5)), { p.title (5, "POLY MODE"), p.group (5, 32, 33, "SOURCE AMOUNT") });
 
     // LFO: 22 initial amount, 21 frequency, 23..25 shape
@@ -229,17 +225,12 @@ void printModulation (Printer& p)
     p.wave (23, Wave::saw);
     p.wave (24, Wave::triangle);
     p.wave (25, Wave::square);
-    p.under (22, "INITIAL AMOUNT");
-    p.under (21, "FREQUENCY");
+    p.under ({ { 22, "INITIAL AMOUNT" }, { 21, "FREQUENCY" } });
     p.frame (p.boxAround (p.section (7)), { p.title (7, "L F O"), p.group (7, 23, 25, "SHAPE") });
 
     // wheel mod: 26 the mix of the two sources, 27..31 the destinations
     p.scale (26, { "LFO", "", "", "", "", "", "", "", "", "", "NOISE" });
-    p.under (26, "SOURCE MIX");
-    const std::pair<int, const char*> destinations[] = { { 27, "FREQ A" }, { 28, "FREQ B" }, { 29, "PW A" },
-                                                        { 30, "PW B" }, { 31, "FILTER" } };
-    for (const auto& [k, caption] : destinations)
-        p.under (k, caption);
+    p.under ({ { 26, "SOURCE MIX" }, { 27, "FREQ A" }, { 28, "FREQ B" }, { 29, "PW A" }, { 30, "PW B" }, { 31, "FILTER" } });
     p.frame (p.boxAround (p.section (6)), { p.title (6, "WHEEL MOD"), p.group (6, 27, 31, "DESTINATION") });
 }
 
@@ -247,9 +238,7 @@ void printMixerAndFilter (Printer& p)
 {
     for (const auto k : { 14, 15, 16 })
         p.numberScale (k);
-    p.under (14, "OSC A");
-    p.under (15, "OSC B");
-    p.under (16, "NOISE");
+    p.under ({ { 14, "OSC A" }, { 15, "OSC B" }, { 16, "NOISE" } });
     p.frame (p.boxAround (p.section (4)), { p.title (4, "MIXER") });
 
     // filter: 20 revision, 17 cutoff, 18 resonance, 40 envelope amount, 19 keyboard tracking; its
@@ -260,8 +249,7 @@ void printMixerAndFilter (Printer& p)
     p.above (20, 3.0f, "1/2");
     p.above (20, 22.5f, "3");
     p.under (20, "REV");
-    p.under (17, "CUTOFF");
-    p.under (18, "RESONANCE");
+    p.under ({ { 17, "CUTOFF" }, { 18, "RESONANCE" } });
     p.under (40, "ENVELOPE AMOUNT", labelSize, 82.0f);
     p.above (19, -1.5f, "HALF");
     p.above (19, 27.5f, "FULL");
@@ -315,8 +303,7 @@ void printSmallSections (Printer& p)
     p.frame (p.boxAround (p.section (9)), {});
 
     p.numberScale (89);
-    p.under (51, "RELEASE");
-    p.under (89, "VOLUME");
+    p.under ({ { 51, "RELEASE" }, { 89, "VOLUME" } });
     p.frame (p.boxAround (p.section (13)), {});
 }
 
