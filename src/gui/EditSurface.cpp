@@ -70,7 +70,7 @@ void EditSurface::showParameter (int p, int v)
             control->showValue (v);
 
     if (isEnvelopeParameter (p))
-        updateEnvelope (p, engine.getPluginBank().singleByte (p));
+        updateEnvelope (p, engine.getParTable().limitValue (p, v));
 }
 
 void EditSurface::refreshAll()

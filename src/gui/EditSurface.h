@@ -24,7 +24,8 @@ public:
     float getZoom() const noexcept { return zoom; }
 
     /** An edit that arrived from elsewhere: every control of parameter p shows v (clamped), and
-        the envelope graph follows for 43..50. Only sections 1..14 are shown; nothing is sent. */
+        the envelope graph follows for 43..50. Only sections 1..14 are shown; nothing is stored
+        or sent. */
     void showParameter (int p, int v);
     /** The whole current program anew: parameters 0..99 and the program display. */
     void refreshAll();

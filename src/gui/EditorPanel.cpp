@@ -54,14 +54,14 @@ void EditorPanel::layoutPanel()
     const auto w = getWidth(), h = getHeight();
     const auto z = surface->getZoom();
     const auto surfaceWidth = juce::roundToInt ((float) EditSurface::unitWidth * z);
-    const auto fullHeight = juce::roundToInt ((float) EditSurface::unitHeight * z);
+    const auto fullHeight = (float) EditSurface::unitHeight * z;
 
     zoomHandle.setBounds (w - 50, h - 14, 50, 14);
     zoomHandle.setPanelHeight (h);
     zoomHandle.setAlwaysOnTop (true);
     zoomHandle.setVisible (true);
 
-    surface->setBounds (0, 0, surfaceWidth, h - 14 < fullHeight ? h - 15 : fullHeight);
+    surface->setBounds (0, 0, surfaceWidth, (float) (h - 14) < fullHeight ? h - 15 : juce::roundToInt (fullHeight));
 
     if (w >= surfaceWidth)
     {
@@ -82,6 +82,9 @@ void EditorPanel::layoutPanel()
 
 void EditorPanel::scrollTo (int x)
 {
+    // with the whole panel in view there is nothing to scroll, now or after a later resize
+    if (! scroller.isVisible())
+        x = 0;
     scroller.setPosition (x, juce::sendNotificationSync);
     placeSurface();
 }

@@ -114,6 +114,8 @@ void Envel::mouseMove (const juce::MouseEvent& e)
 
 void Envel::mouseDown (const juce::MouseEvent& e)
 {
+    // a release not yet reported is overtaken by the new press
+    stopTimer();
     handle = noHandle;
     if (e.mods.isRightButtonDown() || scale < minimumScale)
     {

@@ -719,7 +719,12 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
     else if (aboutPanel != nullptr && source == aboutPanel.get())
         closeAbout();
     else if (source == &editorPanel->getZoomHandle())
-        zoomHandleMoved (editorPanel->getZoomHandle().getNewHeight());
+    {
+        // the press itself and a release where it started ask for no new size
+        const auto& handle = editorPanel->getZoomHandle();
+        if (handle.getState() != CorButton::pressed && handle.getNewHeight() != editorPanelBounds.getHeight())
+            zoomHandleMoved (handle.getNewHeight());
+    }
     else if (source == &editorPanel->getSurface().getProgramDisplay())
         toggleGroupManager();
     else if (auto* graph = dynamic_cast<Envel*> (source))

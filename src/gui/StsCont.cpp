@@ -83,12 +83,11 @@ void StsCont::display (int v)
 
 void StsCont::showValue (int v)
 {
-    const auto limited = engine.getParTable().limitValue (parameter, v);
-    // A record byte beyond the panel's range (the instrument's own programs hold 127 where the
-    // knobs reach 120) is shown at the end of the travel but left as it is.
-    if (v != getValue())
-        engine.getPluginBank().setSingleByte (parameter, (uint8_t) limited);
-    display (limited);
+    // Only shown: whoever made the edit stored it already, and an event handled after a program
+    // load must not write a value of the old program into the new one. A byte beyond the panel's
+    // range (the instrument's own programs hold 127 where the knobs reach 120) shows at the end of
+    // the travel and stays as it is.
+    display (engine.getParTable().limitValue (parameter, v));
 }
 
 void StsCont::applyValue (int v)

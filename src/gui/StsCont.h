@@ -46,9 +46,8 @@ public:
     /** Which LEDs are lit: bit 0 the left (or only) one, bit 1 the right one. */
     int litLeds() const noexcept;
 
-    /** An edit from elsewhere (the instrument, the host, a program load): shows v, clamped to the
-        parameter's range. The record is only rewritten when it holds another value, so showing a
-        program never changes it. Nothing is sent. */
+    /** An edit from elsewhere (the instrument, the host, a program load), already stored by
+        whoever made it: shows v, clamped to the parameter's range. Nothing is written or sent. */
     void showValue (int v);
 
     /** An edit made on the panel: clamps v, stores it, reports it to the host and sends it. For
