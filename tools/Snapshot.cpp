@@ -1,10 +1,12 @@
 // Renders the editor to a PNG, as it looks for a processor in a given state:
 //   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X]
-//                              [--envelopes on] [--overlay NAME]
+//                              [--envelopes on] [--connect on] [--overlay NAME]
 // N selects program N (0..399) of the instrument mirror first. Z is the front panel's zoom (0.5 to
-// 1), X the panel unit scrolled to the left edge; --envelopes on shows the envelope graphs. NAME
-// opens an overlay over the
-// editor: "about", or "progress" (a group receive part way); without it none is open, not even
+// 1), X the panel unit scrolled to the left edge; --envelopes on shows the envelope graphs;
+// --connect on opens the simulated instrument's ports and waits until it answers. NAME opens an
+// overlay over the
+// editor: "about", "progress" (a group receive part way), "midi" (the MIDI setup window) or
+// "globals" (that window with its GLOBALS panel); without it none is open, not even
 // the About panel a first editor shows. The processor runs in a home of its own, with the
 // simulated instrument as its only device.
 #include "gui/MainComp.h"
@@ -26,7 +28,7 @@ int main (int argc, char** argv)
     if (argc < 2)
     {
         std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X] "
-                              "[--envelopes on] [--overlay about|progress]\n", argv[0]);
+                              "[--envelopes on] [--connect on] [--overlay about|progress|midi|globals]\n", argv[0]);
         return 2;
     }
 
@@ -35,7 +37,7 @@ int main (int argc, char** argv)
     const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]);
     int width = 0, height = 0, program = -1, scroll = 0;
     float zoom = 1.0f;
-    bool envelopes = false;
+    bool envelopes = false, connect = false;
     juce::String overlay;
     for (int i = 2; i + 1 < argc; i += 2)
     {
@@ -60,6 +62,10 @@ int main (int argc, char** argv)
         else if (option == "--envelopes")
         {
             envelopes = value == "on";
+        }
+        else if (option == "--connect")
+        {
+            connect = value == "on";
         }
         else if (option == "--overlay")
         {
@@ -91,6 +97,28 @@ int main (int argc, char** argv)
         main->getEditorPanel().scrollTo (scroll);
         // a closed overlay is deleted by the message loop
         for (int i = 0; i < 100 && juce::dispatchNextMessageOnSystemQueue (true); ++i) {}
+        if (connect)
+        {
+            processor.getEngine().selectOutputPort (1);
+            processor.getEngine().selectInputPort (1);
+            processor.getEngine().requestGlobals();
+            const auto end = juce::Time::getMillisecondCounter() + 2000;
+            while (! processor.getEngine().isOnline() && juce::Time::getMillisecondCounter() < end)
+                juce::Thread::sleep (5);
+            processor.getEngine().dispatchPendingNotifications();
+            for (int i = 0; i < 100 && juce::dispatchNextMessageOnSystemQueue (true); ++i) {}
+        }
+        if (overlay == "midi" || overlay == "globals")
+        {
+            main->toggleMidiSetup();
+            if (overlay == "globals")
+                main->getMidiSetup()->toggleGlobals();
+            // the window asks the instrument again: its answer puts the status on line
+            const auto end = juce::Time::getMillisecondCounter() + 500;
+            while (juce::Time::getMillisecondCounter() < end)
+                if (! juce::dispatchNextMessageOnSystemQueue (true))
+                    juce::Thread::sleep (5);
+        }
         if (overlay == "progress")
         {
             main->startTransfer (MidiCntrState::receiveOneGroup, 2);

@@ -5,8 +5,8 @@
 namespace
 {
 // The functions the bar offers so far; each arrives in the bar with the panel it opens.
-const juce::Array<int> barFunctions { AppBar::fileId, AppBar::editId, AppBar::paramId, AppBar::sendId,
-                                      AppBar::recvId, AppBar::modelId };
+const juce::Array<int> barFunctions { AppBar::fileId, AppBar::editId, AppBar::midiId, AppBar::paramId,
+                                      AppBar::sendId, AppBar::recvId, AppBar::modelId };
 
 const juce::String onlineText = "SEQUENTIAL:  PROPHET~5/10 ON-LINE";
 const juce::String offlineText = "SEQUENTIAL:  PROPHET~5/10 OFF-LINE";
@@ -82,6 +82,7 @@ MainComp::~MainComp()
     engine.removeStateListener (this);
     processor.setEnvelopeGraphs (nullptr, nullptr);
     editorPanel.reset();
+    midiSetup.reset();
     aboutPanel.reset();
     progress.reset();
     editBar.reset();
@@ -123,6 +124,8 @@ void MainComp::layout()
     }
     if (progress != nullptr)
         progress->setBounds (0, 0, w, h);
+    if (midiSetup != nullptr)
+        midiSetup->setBounds (0, 0, w, h);
 
     settings.setInt (SettingsBlock::windowWidthOffset, w);
     settings.setInt (SettingsBlock::windowHeightOffset, h);
@@ -267,6 +270,12 @@ void MainComp::apply (const EventAction& action)
         case EventAction::offline:
             statusText = action.kind == EventAction::online ? onlineText : offlineText;
             repaint (keyboardBounds.getX() + 20, keyboardBounds.getY(), 200, 20);
+            if (midiSetup != nullptr)
+            {
+                midiSetup->setStatus (statusText);
+                // the instrument's answer carries its globals
+                midiSetup->globalsChanged();
+            }
             break;
 
         case EventAction::transferEnded:
@@ -471,6 +480,93 @@ void MainComp::toggleMidiSetup()
 {
     if (engine.isBusy())
         return;
+
+    if (midiSetup != nullptr)
+    {
+        closeMidiSetup();
+        return;
+    }
+
+    closeAbout();
+
+    midiSetup = std::make_unique<MIDI_Setup> (engine);
+    auto& ports = engine.getPorts();
+    auto& devices = ports.getDevices();
+    midiSetup->setPortNames (devices.getInputNames(), devices.getOutputNames());
+    midiSetup->showInput (ports.getInputIndex() + 1, ports.isInputOpen());
+    midiSetup->showOutput (ports.getOutputIndex() + 1, ports.isOutputOpen());
+    midiSetup->setThirdEntry (ports.getThirdIndex() + 1);
+    midiSetup->setToggles (engine.isSendClockOn(), engine.isProgramChangeAutomationOn(), engine.isHostThruOn(),
+                           engine.isInThruOn(), engine.getSettings().getByte (SettingsBlock::keyPlayOffset) == 1);
+    MIDI_Sync::Delays delays {};
+    for (int i = 0; i < MidiCntrState::numDelays; ++i)
+        delays[(size_t) i] = engine.getDelay (i);
+    midiSetup->getSync().showLatency (engine.getLatencyMode(), engine.getSampleRateIndex(), delays);
+    midiSetup->setStatus (statusText);
+    midiSetup->chooseFromMenu = chooseFromMenu;
+
+    midiSetup->addListener (this);
+    midiSetup->getSync().addChangeListener (this);
+    midiSetup->setBounds (getLocalBounds());
+    addAndMakeVisible (*midiSetup);
+    midiSetup->setAlwaysOnTop (false);
+    midiSetup->setAlwaysOnTop (true);
+    engine.requestGlobals();
+}
+
+void MainComp::closeMidiSetup()
+{
+    if (midiSetup == nullptr)
+        return;
+
+    activePanel = frontPanel;
+    // the ports chosen are kept for the next start
+    engine.savePortSettings();
+    midiSetup->removeListener (this);
+    midiSetup->getSync().removeChangeListener (this);
+    retire (std::move (midiSetup));
+}
+
+void MainComp::midiSetupAction (int code, int value)
+{
+    switch (code)
+    {
+        case inputChosen:
+        case outputChosen:
+        {
+            auto& ports = engine.getPorts();
+            if (code == inputChosen)
+            {
+                engine.selectInputPort (value);
+                midiSetup->showInput (ports.getInputIndex() + 1, ports.isInputOpen());
+            }
+            else
+            {
+                engine.selectOutputPort (value);
+                midiSetup->showOutput (ports.getOutputIndex() + 1, ports.isOutputOpen());
+            }
+            break;
+        }
+
+        case clockToggled:      engine.setSendClock (value == 1); break;
+        case automationToggled: engine.setProgramChangeAutomation (value == 1); break;
+        case hostThruToggled:   engine.setHostThru (value == 1); break;
+        case inThruToggled:     engine.setInThru (value == 1); break;
+
+        case okPressed:
+            closeMidiSetup();
+            return;
+
+        case globalsRequested:
+            engine.requestGlobals();
+            return;
+
+        default:
+            return;
+    }
+
+    engine.requestGlobals();
+    engine.saveSettings();
 }
 
 void MainComp::showLibraryWindow()
@@ -718,6 +814,11 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         showChannelMenu();
     else if (aboutPanel != nullptr && source == aboutPanel.get())
         closeAbout();
+    else if (midiSetup != nullptr && source == &midiSetup->getSync())
+    {
+        const auto& sync = midiSetup->getSync();
+        engine.setLatency (sync.getMode(), sync.getDelays());
+    }
     else if (source == &editorPanel->getZoomHandle())
     {
         // the press itself and a release where it started ask for no new size

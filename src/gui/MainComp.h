@@ -5,6 +5,8 @@
 #include "gui/EditBar.h"
 #include "gui/EditorPanel.h"
 #include "gui/GridListener.h"
+#include "gui/MIDI_Setup.h"
+#include "gui/MIDI_SetupListener.h"
 #include "gui/MenuChoice.h"
 #include "gui/ProgBar.h"
 #include "gui/stsbutListener.h"
@@ -29,6 +31,7 @@ class MainComp : public juce::Component,
                  public KeyPlayListener,
                  public winToolListener,
                  private juce::Timer,
+                 public MIDI_SetupListener,
                  public stsbutListener,
                  public GridListener,
                  private juce::AsyncUpdater
@@ -75,6 +78,8 @@ public:
     // --- overlays and commands
     int getActivePanel() const noexcept { return activePanel; }
     bool isAboutOpen() const noexcept { return aboutPanel != nullptr; }
+    /** The MIDI setup window while it is open, else null. */
+    MIDI_Setup* getMidiSetup() const noexcept { return midiSetup.get(); }
     AboutPanel* getAboutPanel() const noexcept { return aboutPanel.get(); }
     void toggleAbout (int autoCloseMs);
     void toggleGroupManager();
@@ -148,6 +153,7 @@ public:
     void engineStateChanged() override;
     bool keyPlayed (int panelCode, int key, bool shift, bool alt, bool ctrl) override;
     void windowTool (juce::Component* window, int tool) override;
+    void midiSetupAction (int code, int value) override;
     void stsButtonClicked (StsBut* button, int id) override;
     void gridEvent (StsGrid* grid, int group, int program, int event) override;
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
@@ -160,6 +166,7 @@ private:
     void placeKeyboard (int y, float r);
     void apply (const EventAction& action);
     void closeAbout();
+    void closeMidiSetup();
     void showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen);
     void install (const ProgramSysex::Record& record);
     /** Deletes an overlay after the call that closed it has returned (it may be its own). */
@@ -172,6 +179,7 @@ private:
     std::unique_ptr<AppBar> appBar;
     std::unique_ptr<EditBar> editBar;
     std::unique_ptr<AboutPanel> aboutPanel;
+    std::unique_ptr<MIDI_Setup> midiSetup;
     std::unique_ptr<ProgBar> progress;
     std::optional<ProgramSysex::Record> clipboard;
 

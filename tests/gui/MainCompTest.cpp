@@ -307,9 +307,10 @@ TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
         captions.add (b->getCaption());
         EXPECT_EQ (b->getBounds(), juce::Rectangle<int> (40 + 54 * (captions.size() - 1), 3, 50, 16)) << b->getCaption();
     }
-    EXPECT_EQ (captions.joinIntoString (" "), "FILE EDIT PARAM SEND RECV MODEL");
+    EXPECT_EQ (captions.joinIntoString (" "), "FILE EDIT MIDI PARAM SEND RECV MODEL");
     EXPECT_EQ (bar.getButton (AppBar::sendId)->getTooltip(), "Send Current Preset  (Ctrl+ T)");
     EXPECT_EQ (bar.getButton (AppBar::recvId)->getTooltip(), "Receive Current Program  (Ctrl+ R)");
+    EXPECT_EQ (bar.getButton (AppBar::midiId)->getTooltip(), "MIDI Settings  ( F7 )");
     EXPECT_EQ (bar.getMenuButton().getTooltip(), "Preset Manager  ( F5 )");
     EXPECT_EQ (bar.getChannelLabel().getX(), bar.getButtons().getLast()->getRight() + 18);
 
