@@ -1,6 +1,7 @@
 #include "gui/MainComp.h"
 #include "gui/Artwork.h"
 #include "plugin/MorvexAudioProcessor.h"
+#include "plugin/MorvexAudioProcessorEditor.h"
 
 namespace
 {
@@ -60,6 +61,14 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
     envelopes.getAmplifierGraph().addChangeListener (this);
     processor.setEnvelopeGraphs (&envelopes.getFilterGraph(), &envelopes.getAmplifierGraph());
 
+    // the keyboard strip, whose key player hands the editor its shortcuts
+    keyboard = std::make_unique<KeyBrd> (engine);
+    addChildComponent (*keyboard);
+    keyboard->addChangeListener (this);
+    keyboard->getKeyPlayer().addListener (this);
+    keyboard->setAlwaysOnTop (true);
+    keyboard->setVisible (true);
+
     editorPanelBounds = { 0, barHeight, width, panelBaseHeight };
     editorPanel->setBounds (editorPanelBounds);
     editorPanel->setVisible (true);
@@ -86,6 +95,7 @@ MainComp::~MainComp()
     aboutPanel.reset();
     progress.reset();
     editBar.reset();
+    keyboard.reset();
     appBar.reset();
 }
 
@@ -156,6 +166,25 @@ void MainComp::placeKeyboard (int y, float r)
     if (r <= 1.0f)
         keyboardScale = r;
     keyboardBounds = { 0, y, getWidth(), (int) ((float) keyboardBaseHeight * keyboardScale) };
+    keyboard->setScale (keyboardScale, keyboardBounds.getY(), keyboardBounds.getWidth(), keyboardBounds.getHeight());
+    keyboard->setMoveLimits (barHeight, (int) ((float) (MorvexAudioProcessorEditor::maxHeight + 18) * keyboardScale));
+}
+
+void MainComp::keyboardMoved()
+{
+    // dropped low down, the strip goes back under the panel; higher up it stays over it
+    const auto bottom = editorPanelBounds.getBottom() + editBarHeight;
+    if ((float) keyboard->getY() > (float) bottom - 140.0f * keyboardScale)
+        keyboard->setTopLeftPosition (0, bottom);
+    keyboard->toFront (false);
+    keyboard->setAlwaysOnTop (true);
+    keyboardBounds = keyboard->getBounds();
+
+    auto& settings = engine.getSettings();
+    settings.setInt (SettingsBlock::keyboardXOffset, keyboardBounds.getX());
+    settings.setInt (SettingsBlock::keyboardXOffset + 4, keyboardBounds.getY());
+    settings.setInt (SettingsBlock::keyboardXOffset + 8, keyboardBounds.getWidth());
+    settings.setInt (SettingsBlock::keyboardXOffset + 12, keyboardBounds.getHeight());
 }
 
 void MainComp::zoomHandleMoved (int v)
@@ -188,12 +217,6 @@ void MainComp::paint (juce::Graphics& g)
         g.drawImage (woodCheek, panel.withLeft (panel.getRight() - cheek));
     }
 
-    // the keyboard's place, with the instrument's state
-    g.setColour (juce::Colour (0xff101010));
-    g.fillRect (keyboardBounds);
-    g.setColour (juce::Colour (0xff8a8a8a));
-    g.setFont (Artwork::arial (11.0f));
-    g.drawText (statusText, keyboardBounds.getX() + 20, keyboardBounds.getY(), 260, 20, juce::Justification::centredLeft, true);
 }
 
 //==============================================================================
@@ -269,7 +292,7 @@ void MainComp::apply (const EventAction& action)
         case EventAction::online:
         case EventAction::offline:
             statusText = action.kind == EventAction::online ? onlineText : offlineText;
-            repaint (keyboardBounds.getX() + 20, keyboardBounds.getY(), 200, 20);
+            keyboard->setStatus (statusText);
             if (midiSetup != nullptr)
             {
                 midiSetup->setStatus (statusText);
@@ -301,13 +324,25 @@ void MainComp::apply (const EventAction& action)
             editorPanel->getSurface().showParameter (action.a, action.b);
             break;
 
-        // what the front panel, the edit bar, the keyboard and the librarian show arrives with them
         case EventAction::pitchWheel:
+            keyboard->getPitchWheel().setValueFromInstrument (action.a);
+            break;
+
         case EventAction::modWheel:
+            keyboard->getModWheel().setValueFromInstrument (action.a);
+            break;
+
+        case EventAction::velocityShown:
+            keyboard->getVelocityIndicator().repaint();
+            break;
+
+        case EventAction::octaveShown:
+            keyboard->getOctaveSelector().refresh();
+            break;
+
+        // what the group manager and the librarian show arrives with them
         case EventAction::groupsChanged:
         case EventAction::presetChanged:
-        case EventAction::velocityShown:
-        case EventAction::octaveShown:
         case EventAction::none:
             break;
     }
@@ -316,46 +351,21 @@ void MainComp::apply (const EventAction& action)
 //==============================================================================
 // Keys
 
-int MainComp::translateKey (const juce::KeyPress& key) noexcept
-{
-    const auto code = key.getKeyCode();
-    const std::pair<int, int> table[] = {
-        { juce::KeyPress::spaceKey, 32 }, { juce::KeyPress::escapeKey, 27 }, { juce::KeyPress::returnKey, 13 },
-        { juce::KeyPress::tabKey, 9 }, { juce::KeyPress::deleteKey, 127 }, { juce::KeyPress::backspaceKey, 8 },
-        { juce::KeyPress::insertKey, 5 }, { juce::KeyPress::upKey, 30 }, { juce::KeyPress::downKey, 31 },
-        { juce::KeyPress::leftKey, 28 }, { juce::KeyPress::rightKey, 29 }, { juce::KeyPress::pageUpKey, 11 },
-        { juce::KeyPress::pageDownKey, 12 }, { juce::KeyPress::homeKey, 1 }, { juce::KeyPress::endKey, 4 },
-        { juce::KeyPress::F1Key, 200 }, { juce::KeyPress::F2Key, 201 }, { juce::KeyPress::F3Key, 202 },
-        { juce::KeyPress::F4Key, 203 }, { juce::KeyPress::F5Key, 204 }, { juce::KeyPress::F6Key, 205 },
-        { juce::KeyPress::F7Key, 206 }, { juce::KeyPress::F8Key, 207 }, { juce::KeyPress::F9Key, 208 },
-        { juce::KeyPress::F10Key, 209 }, { juce::KeyPress::F11Key, 210 }, { juce::KeyPress::F12Key, 211 } };
-
-    for (const auto& [juceCode, ours] : table)
-        if (code == juceCode)
-            return ours;
-
-    // any other key reaches the shortcuts only with a modifier held (plain keys play notes)
-    const auto mods = key.getModifiers();
-    if (mods.isShiftDown() || mods.isCtrlDown() || mods.isCommandDown() || mods.isAltDown())
-        return code & 0xFF;
-    return -1;
-}
-
 bool MainComp::keyPressed (const juce::KeyPress& key)
 {
-    const auto code = translateKey (key);
-    if (code < 0)
-        return false;
+    return keyboard->getKeyPlayer().keyPressed (key);
+}
 
-    const auto mods = key.getModifiers();
-    return keyPlayed (activePanel, code, mods.isShiftDown(), mods.isAltDown(), mods.isCtrlDown() || mods.isCommandDown());
+bool MainComp::keyStateChanged (bool isKeyDown)
+{
+    return keyboard->getKeyPlayer().keyStateChanged (isKeyDown);
 }
 
 void MainComp::parentHierarchyChanged()
 {
     // the shortcuts work from the moment the window shows, without a click into it first
     if (isShowing() && ! hasKeyboardFocus (true))
-        grabKeyboardFocus();
+        keyboard->getKeyPlayer().grabKeyboardFocus();
 }
 
 bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
@@ -445,7 +455,7 @@ void MainComp::toggleAbout (int autoCloseMs)
     aboutPanel = std::make_unique<AboutPanel> (versionText, engine.getSettings().getInt (SettingsBlock::modelOffset), autoCloseMs);
     aboutPanel->setBounds (getLocalBounds());
     aboutPanel->centrePicture();
-    activePanel = aboutPanelCode;
+    setActivePanel (aboutPanelCode);
     aboutPanel->addChangeListener (this);
     addAndMakeVisible (*aboutPanel);
     aboutPanel->setAlwaysOnTop (false);
@@ -457,7 +467,7 @@ void MainComp::closeAbout()
     if (aboutPanel == nullptr)
         return;
 
-    activePanel = frontPanel;
+    setActivePanel (frontPanel);
     aboutPanel->stopAutoClose();
     aboutPanel->removeChangeListener (this);
     retire (std::move (aboutPanel));
@@ -514,12 +524,18 @@ void MainComp::toggleMidiSetup()
     engine.requestGlobals();
 }
 
+void MainComp::setActivePanel (int code)
+{
+    activePanel = code;
+    keyboard->getKeyPlayer().setPanelCode (code);
+}
+
 void MainComp::closeMidiSetup()
 {
     if (midiSetup == nullptr)
         return;
 
-    activePanel = frontPanel;
+    setActivePanel (frontPanel);
     // the ports chosen are kept for the next start
     engine.savePortSettings();
     midiSetup->removeListener (this);
@@ -828,6 +844,8 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
     }
     else if (source == &editorPanel->getSurface().getProgramDisplay())
         toggleGroupManager();
+    else if (source == keyboard.get())
+        keyboardMoved();
     else if (auto* graph = dynamic_cast<Envel*> (source))
         editorPanel->getSurface().takeEnvelope (*graph);
 }

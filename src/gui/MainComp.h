@@ -11,6 +11,7 @@
 #include "gui/ProgBar.h"
 #include "gui/stsbutListener.h"
 #include "gui/winToolListener.h"
+#include "keyboard/KeyBrd.h"
 #include "keyboard/KeyPlayListener.h"
 #include "midi/stateListener.h"
 #include "model/ProgramSysex.h"
@@ -123,6 +124,7 @@ public:
     AppBar& getAppBar() noexcept { return *appBar; }
     EditBar& getEditBar() noexcept { return *editBar; }
     EditorPanel& getEditorPanel() noexcept { return *editorPanel; }
+    KeyBrd& getKeyboard() noexcept { return *keyboard; }
     /** The instrument's state as the keyboard's status line shows it. */
     const juce::String& getStatusText() const noexcept { return statusText; }
 
@@ -144,9 +146,9 @@ public:
     /** Handles the codes in order, as the asynchronous update does with what the engine queued. */
     void handleEvents (const std::vector<int32_t>& codes);
 
-    // --- keys: the editor's own key handling until the keyboard strip's key player takes them
-    static int translateKey (const juce::KeyPress& key) noexcept;
+    // --- keys: the keyboard strip's key player has them; what reaches the editor itself goes there
     bool keyPressed (const juce::KeyPress& key) override;
+    bool keyStateChanged (bool isKeyDown) override;
     void parentHierarchyChanged() override;
 
     // --- listener callbacks
@@ -167,6 +169,8 @@ private:
     void apply (const EventAction& action);
     void closeAbout();
     void closeMidiSetup();
+    void setActivePanel (int code);
+    void keyboardMoved();
     void showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen);
     void install (const ProgramSysex::Record& record);
     /** Deletes an overlay after the call that closed it has returned (it may be its own). */
@@ -178,6 +182,7 @@ private:
     std::unique_ptr<EditorPanel> editorPanel;
     std::unique_ptr<AppBar> appBar;
     std::unique_ptr<EditBar> editBar;
+    std::unique_ptr<KeyBrd> keyboard;
     std::unique_ptr<AboutPanel> aboutPanel;
     std::unique_ptr<MIDI_Setup> midiSetup;
     std::unique_ptr<ProgBar> progress;

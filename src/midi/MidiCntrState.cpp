@@ -6,6 +6,8 @@
 #include "plugin/SafeFile.h"
 #include "plugin/SettingsFolder.h"
 
+#include <cstring>
+
 MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const juce::File& folder)
     : devices (std::move (deviceSeam)),
       settingsFolder (folder),
@@ -454,6 +456,99 @@ void MidiCntrState::removeStateListener (stateListener* listener)
     stateListeners.removeFirstMatchingValue (listener);
     if (stateListeners.isEmpty())
         notifier.stopTimer();
+}
+
+//==============================================================================
+// Computer-key play
+
+juce::String MidiCntrState::noteName (int note)
+{
+    static const char* const names[] = { "C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B" };
+    return names[((note % 12) + 12) % 12] + juce::String (note / 12);
+}
+
+bool MidiCntrState::keyPlay (int code)
+{
+    auto& s = settings;
+    const auto velocity = s.getByte (SettingsBlock::keyVelocityOffset);
+    const auto base = s.getByte (SettingsBlock::keyBaseNoteOffset);
+
+    if (const auto* letter = std::strchr (noteLetters, code); letter != nullptr && code != 0)
+        return noteOnFromKey ((int) (letter - noteLetters));
+
+    switch (code)
+    {
+        case 'u':
+        case 'i':
+        {
+            const auto changed = code == 'u' ? (velocity > 4 ? velocity - 5 : velocity)
+                                             : (velocity < 122 ? velocity + 5 : velocity);
+            s.setByte (SettingsBlock::keyVelocityOffset, (uint8_t) changed);
+            keyStatus = "Note Velocity: " + juce::String (changed);
+            postEvent (StateEvent::keyVelocityChanged);
+            return true;
+        }
+
+        case 'o':
+        case 'p':
+        {
+            const auto changed = code == 'o' ? (base > 0 ? base - 12 : base) : (base < 115 ? base + 12 : base);
+            s.setByte (SettingsBlock::keyBaseNoteOffset, (uint8_t) juce::jmax (0, changed));
+            keyStatus = "Octave " + juce::String (juce::jmax (0, changed) / 12 - 2);
+            postEvent (StateEvent::keyOctaveChanged);
+            return true;
+        }
+
+        case 64:
+            // every note off, whatever switched it on
+            for (int note = 0; note < 128; ++note)
+                noteOffFromKey (note);
+            return true;
+
+        default:
+            return false;
+    }
+}
+
+bool MidiCntrState::noteOnFromKey (int offset)
+{
+    const auto note = offset + settings.getByte (SettingsBlock::keyBaseNoteOffset);
+    if (! juce::isPositiveAndBelow (note, 128) || keyNotes[(size_t) note] != 0)
+        return false;
+
+    const auto channel = getMidiChannel();
+    const auto velocity = settings.getByte (SettingsBlock::keyVelocityOffset);
+    keyNotes[(size_t) note] = 1;
+    sendNoteOn (channel, note, velocity);
+    keyStatus = "Play Chn: " + juce::String (channel) + " Key: " + noteName (note) + " Vel: " + juce::String (velocity);
+    return true;
+}
+
+void MidiCntrState::noteOffFromKey (int note)
+{
+    if (! juce::isPositiveAndBelow (note, 128))
+        return;
+
+    keyNotes[(size_t) note] = 0;
+    sendNoteOff (getMidiChannel(), note);
+}
+
+void MidiCntrState::keyRelease (const std::function<bool (int)>& held)
+{
+    if (settings.getByte (SettingsBlock::keyPlayOffset) != 1)
+        return;
+
+    keyStatus.clear();
+    const auto base = settings.getByte (SettingsBlock::keyBaseNoteOffset);
+    for (int i = 0; i < 12; ++i)
+    {
+        const auto note = base + i;
+        if (! held (i) && isKeyNoteOn (note))
+        {
+            noteOffFromKey (note);
+            return;
+        }
+    }
 }
 
 void MidiCntrState::reportToHost (int parameter, int value)

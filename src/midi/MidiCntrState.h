@@ -16,6 +16,7 @@
 #include "plugin/SettingsFolder.h"
 
 #include <array>
+#include <functional>
 #include <atomic>
 #include <memory>
 
@@ -154,6 +155,25 @@ public:
     /** True the first time an editor is built for this plug-in instance, false after. */
     bool firstEditorOpened() noexcept { return ! editorOpenedBefore.exchange (true); }
 
+    // --- computer-key play (message thread): notes from the computer's letter keys
+    /** The letters that play the notes of one octave, C to B, from the base note up. */
+    static constexpr const char* noteLetters = "zsxdcvgbhnjm";
+    /** A key for the player, as a lower-case character code: a note letter, u/i (velocity down/up),
+        o/p (octave down/up), or 64 (every note off). Returns whether it was taken. */
+    bool keyPlay (int code);
+    /** The note at base note + offset, unless it is 128 or above or already on from a key. */
+    bool noteOnFromKey (int offset);
+    void noteOffFromKey (int note);
+    /** A key went up or down: the first note letter that is no longer held (`held` tells, by its
+        position in noteLetters) but whose note is still on gets its note off; one per call. */
+    void keyRelease (const std::function<bool (int letterIndex)>& held);
+    bool isKeyNoteOn (int note) const noexcept { return juce::isPositiveAndBelow (note, 128) && keyNotes[(size_t) note] != 0; }
+    /** What the last key did, for the keyboard's status line. */
+    const juce::String& getKeyStatus() const noexcept { return keyStatus; }
+    void clearKeyStatus() { keyStatus.clear(); }
+    /** "C" … "B" for note % 12 followed by note / 12: note 60 is "C5". */
+    static juce::String noteName (int note);
+
     // --- events for the editor and edits for the host
     void postEvent (int32_t code);
     void addStateListener (stateListener* listener);
@@ -266,6 +286,8 @@ private:
     EventQueue<int32_t, eventQueueSize> stateEvents;
     EventQueue<HostParam, eventQueueSize> hostParams;
     juce::Array<stateListener*> stateListeners; // message thread only
+    std::array<uint8_t, 128> keyNotes {};         // 1: switched on by a computer key; message thread
+    juce::String keyStatus;
     std::atomic<bool> eventsWaiting { false };
     Notifier notifier { *this };
     juce::MidiBuffer hostThruScratch, nrpnScratch; // reserved once, so sending never allocates

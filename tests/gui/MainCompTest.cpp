@@ -64,18 +64,6 @@ TEST (MainCompKeys, ShortcutsActOrPassAsTheirPanelAllows)
             << "panel " << c.panel << " key " << c.key << (c.ctrl ? " with ctrl" : "");
 }
 
-TEST (MainCompKeys, TranslatesTheKeysTheShortcutsUse)
-{
-    using K = juce::KeyPress;
-    const struct { K key; int code; } cases[] = {
-        { K (K::escapeKey), 27 }, { K (K::F1Key), 200 }, { K (K::F12Key), 211 }, { K (K::upKey), 30 },
-        { K (K::rightKey), 29 }, { K (K::returnKey), 13 }, { K (K::homeKey), 1 }, { K (K::pageDownKey), 12 },
-        { K ('t', juce::ModifierKeys::ctrlModifier, 0), 't' }, { K ('a'), -1 },
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ (MainComp::translateKey (c.key), c.code) << c.key.getTextDescription();
-}
-
 TEST (MainCompKeys, SendAndReceiveReachTheInstrument)
 {
     EditorRig rig;

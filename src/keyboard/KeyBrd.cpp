@@ -1,0 +1,112 @@
+#include "keyboard/KeyBrd.h"
+#include "gui/Artwork.h"
+
+KeyBrd::KeyBrd (MidiCntrState& e)
+    : engine (e), velocity (e), pitch (e, WheelCnt::pitchWheel), modulation (e, WheelCnt::modulationWheel),
+      keys (e), octave (e), player (e)
+{
+    for (auto* child : std::initializer_list<juce::Component*> { &velocity, &pitch, &modulation, &keys, &octave, &player })
+        addAndMakeVisible (child);
+    setScale (1.0f, 0, 1024, baseHeight);
+}
+
+KeyBrd::~KeyBrd() = default;
+
+void KeyBrd::setScale (float newScale, int y, int width, int height)
+{
+    scale = newScale;
+    setBounds (0, y, width, height);
+
+    const auto at = [this] (float x, float yy) { return juce::Point<int> (juce::roundToInt (x * scale), juce::roundToInt (yy * scale)); };
+    velocity.setScale (scale);
+    velocity.setTopLeftPosition (at (35.0f, 38.0f));
+    pitch.setScale (scale);
+    pitch.setTopLeftPosition (at (110.0f, 45.0f));
+    modulation.setScale (scale);
+    modulation.setTopLeftPosition (at (170.0f, 45.0f));
+    keys.setScale (scale);
+    keys.setTopLeftPosition (at (232.0f, 20.0f));
+    // the selector's whole geometry is drawn at 0.7 of the strip's scale
+    octave.setScale (scale);
+    octave.setTopLeftPosition (at (55.0f * OctaveKeyClass::drawScale, 37.0f * OctaveKeyClass::drawScale));
+    player.setScale (scale);
+    repaint();
+}
+
+void KeyBrd::setStatus (const juce::String& text)
+{
+    if (text == status)
+        return;
+    status = text;
+    repaint (0, 0, juce::roundToInt (320.0f * scale), juce::roundToInt ((float) topLine * scale));
+}
+
+bool KeyBrd::keyPlayed (int, int, bool, bool, bool)
+{
+    // the strip takes no key itself: the editor, listening to the player, does
+    return false;
+}
+
+void KeyBrd::changeListenerCallback (juce::ChangeBroadcaster*) {}
+
+bool KeyBrd::inGrip (juce::Point<int> p) const noexcept
+{
+    return (float) p.y < (float) topLine * scale && p.x < getWidth() - gripFreeRight;
+}
+
+void KeyBrd::mouseMove (const juce::MouseEvent& e)
+{
+    setMouseCursor (inGrip (e.getPosition()) ? juce::MouseCursor::UpDownResizeCursor : juce::MouseCursor::NormalCursor);
+}
+
+void KeyBrd::mouseDown (const juce::MouseEvent& e)
+{
+    moving = inGrip (e.getPosition());
+    pressScreenY = e.getScreenY();
+    yAtPress = getY();
+}
+
+void KeyBrd::mouseDrag (const juce::MouseEvent& e)
+{
+    if (! moving)
+        return;
+
+    const auto y = juce::jlimit (minY, juce::jmax (minY, maxY), yAtPress + e.getScreenY() - pressScreenY);
+    setTopLeftPosition (getX(), y);
+}
+
+void KeyBrd::mouseUp (const juce::MouseEvent&)
+{
+    if (std::exchange (moving, false))
+        sendSynchronousChangeMessage();
+}
+
+void KeyBrd::paint (juce::Graphics& g)
+{
+    const auto s = scale;
+    const auto w = (float) getWidth(), h = (float) getHeight(), line = (float) topLine * s;
+
+    // the instrument's key bed: dark, with a lit top edge and the wood cheek colours at the ends
+    g.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff1d1d1d), 0.0f, juce::Colour (0xff0c0c0c), h));
+    g.fillAll();
+    g.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff333333), 0.0f, juce::Colour (0xff1a1a1a), line));
+    g.fillRect (0.0f, 0.0f, w, line);
+    g.setColour (juce::Colour (0xff4d4d4d));
+    g.drawHorizontalLine (0, 0.0f, w);
+    g.setColour (juce::Colour (0xff050505));
+    g.drawHorizontalLine (juce::roundToInt (line) - 1, 0.0f, w);
+
+    // a grip, to say the strip can be moved by its top line
+    g.setColour (juce::Colour (0xff6a6a6a));
+    for (int i = 0; i < 3; ++i)
+        g.fillRect (w - (float) gripFreeRight - 30.0f + 0.0f, (6.0f + 3.0f * (float) i) * s, 18.0f, 1.0f);
+
+    g.setColour (juce::Colour (0xff9fd0a0));
+    g.setFont (Artwork::arial (11.0f * s));
+    g.drawText (status, juce::Rectangle<float> (20.0f * s, 0.0f, 300.0f * s, line), juce::Justification::centredLeft, true);
+
+    g.setColour (juce::Colour (0xff8a8a8a));
+    g.setFont (Artwork::arial (9.0f * s, true));
+    g.drawText ("PITCH", juce::Rectangle<float> (104.0f * s, 158.0f * s, 44.0f * s, 12.0f * s), juce::Justification::centred, false);
+    g.drawText ("MOD", juce::Rectangle<float> (164.0f * s, 158.0f * s, 44.0f * s, 12.0f * s), juce::Justification::centred, false);
+}

@@ -1,0 +1,306 @@
+#include "EditorRig.h"
+#include "MouseEvents.h"
+#include "keyboard/KeyBrd.h"
+
+#include <gtest/gtest.h>
+
+using MouseEvents::at;
+
+namespace
+{
+/** The keyboard strip on its own, on an engine that plays the simulated instrument. */
+struct StripRig : ProcessorRig
+{
+    StripRig()
+    {
+        player().addListener (&shortcuts);
+        instrument->clearLog();
+    }
+
+    ~StripRig() { player().removeListener (&shortcuts); }
+
+    KeyPlayClass& player() { return strip.getKeyPlayer(); }
+    SettingsBlock& settings() { return engine().getSettings(); }
+
+    /** The note ons and offs the instrument received: (note, velocity), velocity 0 for an off. */
+    std::vector<std::pair<int, int>> notes (int settleMs = 30)
+    {
+        juce::Thread::sleep (settleMs);
+        std::vector<std::pair<int, int>> out;
+        for (const auto& m : instrument->messages())
+        {
+            const auto kind = m.bytes[0] & 0xF0;
+            if (kind == 0x90)
+                out.emplace_back (m.bytes[1], m.bytes[2]);
+            else if (kind == 0x80)
+                out.emplace_back (m.bytes[1], 0);
+        }
+        instrument->clearLog();
+        return out;
+    }
+
+    bool shiftKey (char letter)
+    {
+        return player().keyPressed (juce::KeyPress (letter, juce::ModifierKeys::shiftModifier, 0));
+    }
+
+    struct Shortcuts : KeyPlayListener
+    {
+        bool keyPlayed (int, int key, bool, bool, bool) override
+        {
+            keys.push_back (key);
+            return take;
+        }
+        std::vector<int> keys;
+        bool take = false;
+    };
+
+    KeyBrd strip { engine() };
+    Shortcuts shortcuts;
+};
+
+using Notes = std::vector<std::pair<int, int>>;
+}
+
+//==============================================================================
+TEST (PianoKeys, AVelocityOf5OrLessFollowsThePointerDownTheKey)
+{
+    struct Case
+    {
+        int offset;
+        float x, y;
+        Notes expected;
+    };
+    // offset 0 is a white key (C), offset 1 the black key beside it
+    const Case cases[] = {
+        { 0, 5.0f, 102.0f, { { 0, 63 }, { 0, 0 } } },   // (102 - 52) × 1.27
+        { 1, 20.0f, 10.0f, { { 1, 12 }, { 1, 0 } } },   // 10 × 1.27
+        { 0, 5.0f, 120.0f, { { 0, 86 }, { 0, 0 } } },
+        { 0, 5.0f, 140.0f, { { 0, 111 }, { 0, 0 } } },
+        { 0, 5.0f, 53.0f, { { 0, 5 }, { 0, 0 } } },     // at least 5
+    };
+
+    StripRig rig;
+    rig.settings().setByte (SettingsBlock::keyVelocityOffset, 3);
+    auto& overlay = rig.strip.getKeys().getOverlay();
+    for (const auto& c : cases)
+    {
+        overlay.mouseDown (at (overlay, c.x, c.y));
+        overlay.mouseUp (at (overlay, c.x, c.y));
+        EXPECT_EQ (rig.notes(), c.expected) << c.x << "," << c.y;
+    }
+
+    // the key's own press below its end plays nothing; a velocity above 5 is played as it is
+    rig.strip.getKeys().getKey (0).press (160.0f);
+    EXPECT_TRUE (rig.notes().empty());
+    rig.settings().setByte (SettingsBlock::keyVelocityOffset, 90);
+    overlay.mouseDown (at (overlay, 5.0f, 140.0f));
+    overlay.mouseUp (at (overlay, 5.0f, 140.0f));
+    EXPECT_EQ (rig.notes(), (Notes { { 0, 90 }, { 0, 0 } }));
+}
+
+TEST (PianoKeys, FromBaseNote72TheKeysAboveOffset55AreSilent)
+{
+    StripRig rig;
+    rig.settings().setByte (SettingsBlock::keyBaseNoteOffset, 72);
+    auto& keys = rig.strip.getKeys();
+    for (const auto offset : { 55, 56, 64 })
+    {
+        keys.getKey (offset).press (140.0f);
+        keys.getKey (offset).release();
+    }
+    EXPECT_EQ (rig.notes(), (Notes { { 127, 100 }, { 127, 0 } }));
+}
+
+TEST (PianoKeys, ADragPlaysTheKeyReachedAndTheReleaseLetsAllGo)
+{
+    StripRig rig;
+    auto& overlay = rig.strip.getKeys().getOverlay();
+    const auto dragTo = [&] (float x) { overlay.mouseDrag (MouseEvents::drag (overlay, 5.0f, 140.0f, x, 140.0f)); };
+
+    overlay.mouseDown (at (overlay, 5.0f, 140.0f)); // C
+    dragTo (5.0f);                                   // still C: held by the drag now
+    dragTo (30.0f);                                  // onto D: C goes up
+    dragTo (30.0f);                                  // the next step plays D
+    dragTo (55.0f);                                  // onto E: D goes up
+    overlay.mouseUp (at (overlay, 55.0f, 140.0f));
+    EXPECT_EQ (rig.notes(), (Notes { { 0, 100 }, { 0, 0 }, { 2, 100 }, { 2, 0 } }));
+
+    // the key under the pointer among the black keys' height goes by the keys' left edges
+    auto& pad = rig.strip.getKeys();
+    EXPECT_EQ (pad.keyAt ({ 20.0f, 50.0f })->getOffset(), 1);
+    EXPECT_EQ (pad.keyAt ({ 20.0f, 120.0f })->getOffset(), 0);
+    EXPECT_EQ (pad.keyAt ({ 949.0f, 10.0f })->getOffset(), 64);
+}
+
+//==============================================================================
+TEST (ComputerKeys, ShiftLettersPlayOnceUntilTheirKeyGoesUp)
+{
+    StripRig rig;
+    rig.settings().setByte (SettingsBlock::keyPlayOffset, 1);
+    rig.settings().setByte (SettingsBlock::keyBaseNoteOffset, 60);
+    std::set<int> held;
+    rig.player().isLetterHeld = [&held] (int i) { return held.count (i) > 0; };
+
+    EXPECT_TRUE (rig.shiftKey ('Z'));
+    held.insert (0);
+    EXPECT_FALSE (rig.shiftKey ('Z')); // already sounding
+    EXPECT_EQ (rig.player().getShownText(), "Play Chn: 1 Key: C5 Vel: 100");
+    EXPECT_TRUE (rig.shiftKey ('X'));
+    held.insert (2);
+    EXPECT_EQ (rig.notes(), (Notes { { 60, 100 }, { 62, 100 } }));
+
+    // still held: nothing goes; both let go at once: one note off per key-state change
+    rig.player().keyStateChanged (false);
+    EXPECT_TRUE (rig.notes().empty());
+    held.clear();
+    rig.player().keyStateChanged (false);
+    EXPECT_EQ (rig.notes(), (Notes { { 60, 0 } }));
+    rig.player().keyStateChanged (false);
+    EXPECT_EQ (rig.notes(), (Notes { { 62, 0 } }));
+    rig.player().keyStateChanged (false);
+    EXPECT_TRUE (rig.notes().empty());
+
+    // the status line clears itself after 750 ms
+    EXPECT_TRUE (pumpUntil ([&] { return rig.player().getShownText().isEmpty(); }, 1500));
+}
+
+TEST (ComputerKeys, VelocityAndOctaveKeysStopAtTheirLimits)
+{
+    struct Case
+    {
+        int offset, before;
+        char key;
+        int after;
+        const char* status;
+        int32_t event;
+    };
+    const Case cases[] = {
+        { SettingsBlock::keyBaseNoteOffset, 120, 'P', 120, "Octave 8", StateEvent::keyOctaveChanged },
+        { SettingsBlock::keyBaseNoteOffset, 0, 'O', 0, "Octave -2", StateEvent::keyOctaveChanged },
+        { SettingsBlock::keyBaseNoteOffset, 60, 'P', 72, "Octave 4", StateEvent::keyOctaveChanged },
+        { SettingsBlock::keyVelocityOffset, 4, 'U', 4, "Note Velocity: 4", StateEvent::keyVelocityChanged },
+        { SettingsBlock::keyVelocityOffset, 125, 'I', 125, "Note Velocity: 125", StateEvent::keyVelocityChanged },
+        { SettingsBlock::keyVelocityOffset, 100, 'U', 95, "Note Velocity: 95", StateEvent::keyVelocityChanged },
+    };
+
+    StripRig rig;
+    rig.settings().setByte (SettingsBlock::keyPlayOffset, 1);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (testing::Message() << c.key << " from " << c.before);
+        rig.settings().setByte (c.offset, (uint8_t) c.before);
+        rig.events();
+        EXPECT_TRUE (rig.shiftKey (c.key));
+        EXPECT_EQ (rig.settings().getByte (c.offset), c.after);
+        EXPECT_EQ (rig.player().getShownText(), c.status);
+        EXPECT_EQ (rig.events(), (std::vector<int32_t> { c.event }));
+    }
+
+    // Shift+Space: every note off
+    rig.shiftKey ('Z');
+    rig.notes();
+    EXPECT_TRUE (rig.player().keyPressed (juce::KeyPress (juce::KeyPress::spaceKey, juce::ModifierKeys::shiftModifier, 0)));
+    EXPECT_EQ (rig.notes().size(), 128u);
+    EXPECT_FALSE (rig.engine().isKeyNoteOn (72));
+}
+
+TEST (ComputerKeys, WithPlayOffLettersOnlyReachTheShortcutsAndSpecialKeysAreTranslated)
+{
+    StripRig rig;
+    rig.settings().setByte (SettingsBlock::keyPlayOffset, 0);
+    EXPECT_FALSE (rig.shiftKey ('Z'));
+    EXPECT_TRUE (rig.notes().empty());
+    EXPECT_EQ (rig.shortcuts.keys, (std::vector<int> { 'Z' }));
+
+    // a shortcut taken by the editor is not played either
+    rig.settings().setByte (SettingsBlock::keyPlayOffset, 1);
+    rig.shortcuts.take = true;
+    EXPECT_TRUE (rig.shiftKey ('Z'));
+    EXPECT_TRUE (rig.notes().empty());
+
+    // plain letters go nowhere; editing keys go to the shortcuts by their codes
+    rig.shortcuts.keys.clear();
+    rig.player().keyPressed (juce::KeyPress ('a'));
+    using K = juce::KeyPress;
+    for (const auto key : { K::escapeKey, K::F1Key, K::F12Key, K::upKey, K::rightKey, K::returnKey, K::homeKey, K::pageDownKey })
+        rig.player().keyPressed (K (key));
+    rig.player().keyPressed (K ('t', juce::ModifierKeys::ctrlModifier, 0));
+    EXPECT_EQ (rig.shortcuts.keys, (std::vector<int> { 27, 200, 211, 30, 29, 13, 1, 12, 't' }));
+}
+
+//==============================================================================
+TEST (KeyboardStrip, TheEditorPlacesItUnderTheEditBarAndFeedsItsIndicators)
+{
+    EditorRig rig;
+    rig.main->toggleAbout (0);
+    rig.editor->setSize (1000, 644);
+    auto& strip = rig.main->getKeyboard();
+    EXPECT_EQ (strip.getBounds(), juce::Rectangle<int> (0, 24 + 344 + 100, 1000, 172));
+    EXPECT_EQ (strip.getKeys().getBounds(), juce::Rectangle<int> (232, 20, 950, 152));
+    EXPECT_EQ (strip.getKeyPlayer().getBounds(), juce::Rectangle<int> (400, 4, 200, 12));
+    EXPECT_TRUE (pumpUntil ([&] { return strip.getStatus() == "SEQUENTIAL:  PROPHET~5/10 ON-LINE"; }));
+
+    // a narrower window scales the strip down by the ratio of the widths
+    rig.editor->setSize (800, 644);
+    EXPECT_FLOAT_EQ (strip.getScale(), 0.8f);
+    EXPECT_EQ (strip.getHeight(), 137);
+    EXPECT_EQ (strip.getKeys().getBounds(), juce::Rectangle<int> (186, 16, 760, 122));
+
+    // the engine's events move the wheels and indicators
+    rig.engine().getSettings().setByte (SettingsBlock::keyBaseNoteOffset, 84);
+    rig.main->handleEvents ({ StateEvent::pitchWheel (1, 100, 5), StateEvent::controller (1, 1, 33), StateEvent::keyOctaveChanged });
+    EXPECT_EQ (strip.getPitchWheel().getValue(), 100);
+    EXPECT_EQ (strip.getModWheel().getValue(), 33);
+    EXPECT_EQ (strip.getOctaveSelector().getShownBase(), 72);
+
+    // the strip's pitch wheel goes to the instrument and to the host
+    rig.instrument->clearLog();
+    {
+        const juce::ScopedLock sl (rig.engine().getEngineLock());
+        rig.engine().getToHostBuffer().clear();
+    }
+    auto& pitch = strip.getPitchWheel();
+    pitch.mouseDown (at (pitch, 10, 50));
+    pitch.mouseDrag (MouseEvents::drag (pitch, 10, 50, 10, 40));
+    EXPECT_EQ (rig.wire (1).front(), (Bytes { 0xE0, 0x00, 110 })); // from the 100 the instrument set: 110 × 128
+    {
+        const juce::ScopedLock sl (rig.engine().getEngineLock());
+        EXPECT_EQ (rig.engine().getToHostBuffer().getNumEvents(), 1);
+    }
+    pitch.mouseUp (at (pitch, 10, 40));
+
+    // the key player's keys are the editor's shortcuts
+    strip.getKeyPlayer().keyPressed (juce::KeyPress (juce::KeyPress::F7Key));
+    EXPECT_NE (rig.main->getMidiSetup(), nullptr);
+    EXPECT_EQ (strip.getKeyPlayer().getPanelCode(), MainComp::frontPanel);
+}
+
+TEST (KeyboardStrip, ItsTopLineMovesItAndALowDropPutsItBack)
+{
+    EditorRig rig;
+    rig.main->toggleAbout (0);
+    rig.editor->setSize (1000, 644);
+    auto& strip = rig.main->getKeyboard();
+    const auto home = strip.getY();
+
+    // dragged 200 pixels up by its top line: it stays there, over the panel, and the place is kept
+    strip.mouseDown (at (strip, 300, 8));
+    strip.mouseDrag (MouseEvents::drag (strip, 300, 8, 300, 8 - 200));
+    strip.mouseUp (at (strip, 300, 8 - 200));
+    EXPECT_EQ (strip.getY(), home - 200);
+    EXPECT_EQ (rig.engine().getSettings().getInt (SettingsBlock::keyboardXOffset + 4), home - 200);
+
+    // dropped a little above home: back home
+    strip.mouseDown (at (strip, 300, 8));
+    strip.mouseDrag (MouseEvents::drag (strip, 300, 8, 300, 8 + 150));
+    strip.mouseUp (at (strip, 300, 8 + 150));
+    EXPECT_EQ (strip.getY(), home);
+
+    // the velocity indicator sets byte 222 from its bar
+    auto& velocity = strip.getVelocityIndicator();
+    velocity.mouseDown (at (velocity, 10, 27));
+    EXPECT_EQ (rig.engine().getSettings().getByte (SettingsBlock::keyVelocityOffset), 100);
+    velocity.mouseDrag (MouseEvents::drag (velocity, 10, 27, 10, 200));
+    EXPECT_EQ (rig.engine().getSettings().getByte (SettingsBlock::keyVelocityOffset), 0);
+}
