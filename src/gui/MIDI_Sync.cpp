@@ -31,6 +31,12 @@ void MIDI_Sync::showLatency (int newMode, int sampleRateIndex, const Delays& new
 
 void MIDI_Sync::changeListenerCallback (juce::ChangeBroadcaster*)
 {
+    if (currentRateIndex && currentRateIndex() != rateIndex)
+    {
+        rateIndex = currentRateIndex();
+        repaint();
+    }
+
     // only a rate the engine knows has a delay of its own to change
     if (! juce::isPositiveAndBelow (rateIndex, 6))
         return;

@@ -23,6 +23,9 @@ public:
     int getMode() const noexcept { return mode; }
     const Delays& getDelays() const noexcept { return delays; }
     RateSlider& getSlider() noexcept { return slider; }
+    /** When set, tells the sample-rate index the host runs at now: a delay set after the host
+        changed its rate goes to the new rate. */
+    std::function<int()> currentRateIndex;
 
     /** "44100 Hz" … "192000 Hz" for the indices 0..5, empty for any other. */
     static juce::String rateText (int sampleRateIndex);

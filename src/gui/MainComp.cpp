@@ -353,12 +353,15 @@ void MainComp::apply (const EventAction& action)
 
 bool MainComp::keyPressed (const juce::KeyPress& key)
 {
-    return keyboard->getKeyPlayer().keyPressed (key);
+    // A key the focused player did not take comes up here too: it has been heard already.
+    auto& player = keyboard->getKeyPlayer();
+    return ! player.hasKeyboardFocus (false) && player.keyPressed (key);
 }
 
 bool MainComp::keyStateChanged (bool isKeyDown)
 {
-    return keyboard->getKeyPlayer().keyStateChanged (isKeyDown);
+    auto& player = keyboard->getKeyPlayer();
+    return ! player.hasKeyboardFocus (false) && player.keyStateChanged (isKeyDown);
 }
 
 void MainComp::parentHierarchyChanged()
@@ -512,6 +515,7 @@ void MainComp::toggleMidiSetup()
     for (int i = 0; i < MidiCntrState::numDelays; ++i)
         delays[(size_t) i] = engine.getDelay (i);
     midiSetup->getSync().showLatency (engine.getLatencyMode(), engine.getSampleRateIndex(), delays);
+    midiSetup->getSync().currentRateIndex = [this] { return engine.getSampleRateIndex(); };
     midiSetup->setStatus (statusText);
     midiSetup->chooseFromMenu = chooseFromMenu;
 

@@ -17,6 +17,12 @@ KeyPlayClass::KeyPlayClass (MidiCntrState& e) : engine (e)
 KeyPlayClass::~KeyPlayClass()
 {
     stopTimer();
+    engine.releaseKeyNotes();
+}
+
+void KeyPlayClass::focusLost (FocusChangeType)
+{
+    engine.releaseKeyNotes();
 }
 
 void KeyPlayClass::setScale (float newScale)
@@ -73,7 +79,7 @@ bool KeyPlayClass::keyPressed (const juce::KeyPress& key)
     auto code = key.getKeyCode();
     if (code == juce::KeyPress::spaceKey)
         code = ' ';
-    if (! taken && code >= 0 && code <= 255 && mods.isShiftDown() && ! mods.isCtrlDown() && ! mods.isCommandDown()
+    if (! taken && code >= 0 && code <= 255 && mods.isShiftDown()
         && engine.getSettings().getByte (SettingsBlock::keyPlayOffset) == 1)
         taken = engine.keyPlay (juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) code) + 32);
 

@@ -21,6 +21,7 @@ public:
     static constexpr int statusMs = 750;
 
     explicit KeyPlayClass (MidiCntrState& engine);
+    /** Switches off the notes its keys left on. */
     ~KeyPlayClass() override;
 
     void addListener (KeyPlayListener* listener)    { listeners.add (listener); }
@@ -42,6 +43,8 @@ public:
 
     bool keyPressed (const juce::KeyPress& key) override;
     bool keyStateChanged (bool isKeyDown) override;
+    /** Keys that go up elsewhere are never heard: their notes go off now. */
+    void focusLost (FocusChangeType) override;
     void paint (juce::Graphics&) override;
 
 private:

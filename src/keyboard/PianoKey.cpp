@@ -54,7 +54,9 @@ void PianoKey::press (float y)
     if (note >= 128)
         return;
 
-    engine.sendNoteOn (engine.getMidiChannel(), note, v);
+    sentNote = note;
+    sentChannel = engine.getMidiChannel();
+    engine.sendNoteOn (sentChannel, note, v);
     lastVelocity = v;
     pressed = true;
     repaint();
@@ -65,9 +67,10 @@ void PianoKey::release()
     if (! pressed)
         return;
 
-    const auto note = engine.getSettings().getByte (SettingsBlock::keyBaseNoteOffset) + offset;
-    if (juce::isPositiveAndBelow (note, 128))
-        engine.sendNoteOff (engine.getMidiChannel(), note);
+    // the note that went out, even if the octave or the channel changed since
+    if (juce::isPositiveAndBelow (sentNote, 128))
+        engine.sendNoteOff (sentChannel, sentNote);
+    sentNote = -1;
     pressed = false;
     repaint();
 }

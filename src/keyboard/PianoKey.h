@@ -45,7 +45,7 @@ private:
     const Type type;
     const juce::Rectangle<int> unitBounds;
     bool pressed = false;
-    int lastVelocity = 0;
+    int lastVelocity = 0, sentNote = -1, sentChannel = 1;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (PianoKey)
 };

@@ -16,6 +16,11 @@ PianoPad::PianoPad (MidiCntrState& engine) : overlay (*this)
     setScale (1.0f);
 }
 
+PianoPad::~PianoPad()
+{
+    releaseAll();
+}
+
 void PianoPad::setScale (float newScale)
 {
     scale = newScale;

@@ -13,6 +13,8 @@ public:
     static constexpr int unitWidth = numWhiteKeys * PianoKey::whiteWidth, unitHeight = PianoKey::whiteHeight;
 
     explicit PianoPad (MidiCntrState& engine);
+    /** Lets every key still held go, so no note outlives the keyboard. */
+    ~PianoPad() override;
 
     void setScale (float newScale);
     float getScale() const noexcept { return scale; }

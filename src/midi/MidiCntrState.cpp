@@ -503,6 +503,7 @@ bool MidiCntrState::keyPlay (int code)
             // every note off, whatever switched it on
             for (int note = 0; note < 128; ++note)
                 noteOffFromKey (note);
+            letterNotes.fill (-1);
             return true;
 
         default:
@@ -518,7 +519,9 @@ bool MidiCntrState::noteOnFromKey (int offset)
 
     const auto channel = getMidiChannel();
     const auto velocity = settings.getByte (SettingsBlock::keyVelocityOffset);
-    keyNotes[(size_t) note] = 1;
+    keyNotes[(size_t) note] = (uint8_t) juce::jlimit (1, 16, channel);
+    if (juce::isPositiveAndBelow (offset, 12))
+        letterNotes[(size_t) offset] = note;
     sendNoteOn (channel, note, velocity);
     keyStatus = "Play Chn: " + juce::String (channel) + " Key: " + noteName (note) + " Vel: " + juce::String (velocity);
     return true;
@@ -529,8 +532,9 @@ void MidiCntrState::noteOffFromKey (int note)
     if (! juce::isPositiveAndBelow (note, 128))
         return;
 
+    const auto channel = keyNotes[(size_t) note] != 0 ? (int) keyNotes[(size_t) note] : getMidiChannel();
     keyNotes[(size_t) note] = 0;
-    sendNoteOff (getMidiChannel(), note);
+    sendNoteOff (channel, note);
 }
 
 void MidiCntrState::keyRelease (const std::function<bool (int)>& held)
@@ -539,16 +543,24 @@ void MidiCntrState::keyRelease (const std::function<bool (int)>& held)
         return;
 
     keyStatus.clear();
-    const auto base = settings.getByte (SettingsBlock::keyBaseNoteOffset);
-    for (int i = 0; i < 12; ++i)
+    for (size_t i = 0; i < letterNotes.size(); ++i)
     {
-        const auto note = base + i;
-        if (! held (i) && isKeyNoteOn (note))
+        const auto note = letterNotes[i];
+        if (note >= 0 && ! held ((int) i) && isKeyNoteOn (note))
         {
+            letterNotes[i] = -1;
             noteOffFromKey (note);
             return;
         }
     }
+}
+
+void MidiCntrState::releaseKeyNotes()
+{
+    for (int note = 0; note < 128; ++note)
+        if (isKeyNoteOn (note))
+            noteOffFromKey (note);
+    letterNotes.fill (-1);
 }
 
 void MidiCntrState::reportToHost (int parameter, int value)

@@ -168,6 +168,8 @@ public:
         position in noteLetters) but whose note is still on gets its note off; one per call. */
     void keyRelease (const std::function<bool (int letterIndex)>& held);
     bool isKeyNoteOn (int note) const noexcept { return juce::isPositiveAndBelow (note, 128) && keyNotes[(size_t) note] != 0; }
+    /** Every note a computer key left on goes off (the keys can no longer be heard going up). */
+    void releaseKeyNotes();
     /** What the last key did, for the keyboard's status line. */
     const juce::String& getKeyStatus() const noexcept { return keyStatus; }
     void clearKeyStatus() { keyStatus.clear(); }
@@ -286,7 +288,10 @@ private:
     EventQueue<int32_t, eventQueueSize> stateEvents;
     EventQueue<HostParam, eventQueueSize> hostParams;
     juce::Array<stateListener*> stateListeners; // message thread only
-    std::array<uint8_t, 128> keyNotes {};         // 1: switched on by a computer key; message thread
+    // Notes switched on by a computer key, with the channel each went out on (0: off), and the note
+    // each letter played: the note off goes where the note on went, whatever changed meanwhile.
+    std::array<uint8_t, 128> keyNotes {};         // message thread
+    std::array<int, 12> letterNotes { -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1 };
     juce::String keyStatus;
     std::atomic<bool> eventsWaiting { false };
     Notifier notifier { *this };

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using MouseEvents::at;
 
 namespace
@@ -303,4 +305,82 @@ TEST (KeyboardStrip, ItsTopLineMovesItAndALowDropPutsItBack)
     EXPECT_EQ (rig.engine().getSettings().getByte (SettingsBlock::keyVelocityOffset), 100);
     velocity.mouseDrag (MouseEvents::drag (velocity, 10, 27, 10, 200));
     EXPECT_EQ (rig.engine().getSettings().getByte (SettingsBlock::keyVelocityOffset), 0);
+}
+
+TEST (ComputerKeys, ANoteGoesOffWhereItWentOnWhateverChangedMeanwhile)
+{
+    StripRig rig;
+    rig.settings().setByte (SettingsBlock::keyPlayOffset, 1);
+    rig.settings().setByte (SettingsBlock::keyBaseNoteOffset, 60);
+    std::set<int> held;
+    rig.player().isLetterHeld = [&held] (int i) { return held.count (i) > 0; };
+
+    rig.shiftKey ('Z');
+    held.insert (0);
+    rig.engine().setMidiChannel (5);
+    rig.shiftKey ('P'); // an octave up while Z is held
+    rig.notes();
+    held.clear();
+    rig.player().keyStateChanged (false);
+    rig.instrument->waitForMessages (1, 1000);
+    juce::Thread::sleep (20);
+    const auto offs = rig.instrument->messages();
+    ASSERT_EQ (offs.size(), 1u);
+    EXPECT_EQ (offs.front().bytes, (Bytes { 0x80, 60, 0 })); // note 60 on channel 1, as it went on
+    rig.instrument->clearLog();
+
+    // the same for a key held with the mouse
+    auto& key = rig.strip.getKeys().getKey (0);
+    key.press (140.0f);
+    rig.settings().setByte (SettingsBlock::keyBaseNoteOffset, 36);
+    key.release();
+    EXPECT_EQ (rig.notes(), (Notes { { 72, 100 }, { 72, 0 } }));
+}
+
+TEST (ComputerKeys, ClosingTheEditorOrLosingTheKeysLeavesNoNoteOn)
+{
+    EditorRig rig;
+    rig.engine().getSettings().setByte (SettingsBlock::keyPlayOffset, 1);
+    auto& strip = rig.main->getKeyboard();
+    strip.getKeyPlayer().isLetterHeld = [] (int) { return true; };
+    strip.getKeyPlayer().keyPressed (juce::KeyPress ('X', juce::ModifierKeys::shiftModifier, 0));
+    strip.getKeys().getKey (7).press (140.0f);
+    rig.instrument->waitForMessages (2, 1000);
+    rig.instrument->clearLog();
+
+    rig.editor.reset();
+    EXPECT_TRUE (rig.instrument->waitForMessages (2, 1000));
+    juce::Thread::sleep (30);
+    std::set<Bytes> offs;
+    for (const auto& m : rig.instrument->messages())
+        offs.insert (m.bytes);
+    EXPECT_EQ (offs, (std::set<Bytes> { { 0x80, 2, 0 }, { 0x80, 7, 0 } }));
+    EXPECT_FALSE (rig.engine().isKeyNoteOn (2));
+}
+
+TEST (ComputerKeys, AKeyTheFocusedPlayerHandledIsNotHandledAgainByTheEditor)
+{
+    EditorRig rig;
+    rig.main->toggleAbout (0);
+    rig.editor->addToDesktop (0);
+    rig.editor->setVisible (true);
+    auto& player = rig.main->getKeyboard().getKeyPlayer();
+    player.grabKeyboardFocus();
+    ASSERT_TRUE (pumpUntil ([&] { return player.hasKeyboardFocus (false); }, 1000));
+
+    rig.engine().getSettings().setByte (SettingsBlock::keyPlayOffset, 1);
+    std::set<int> held { 0, 2 };
+    player.isLetterHeld = [&held] (int i) { return held.count (i) > 0; };
+    player.keyPressed (juce::KeyPress ('Z', juce::ModifierKeys::shiftModifier, 0));
+    player.keyPressed (juce::KeyPress ('X', juce::ModifierKeys::shiftModifier, 0));
+    rig.instrument->waitForMessages (2, 1000);
+    rig.instrument->clearLog();
+
+    // both let go: the framework hands the change to the player, then to its parents
+    held.clear();
+    EXPECT_FALSE (player.keyStateChanged (false));
+    EXPECT_FALSE (rig.main->keyStateChanged (false));
+    juce::Thread::sleep (30);
+    EXPECT_EQ (rig.instrument->messages().size(), 1u);
+    rig.editor->removeFromDesktop();
 }
