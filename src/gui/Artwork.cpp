@@ -25,6 +25,27 @@ juce::Font arialBlack (float height)
     return present ? juce::Font ("Arial Black", height, juce::Font::plain) : arial (height, true);
 }
 
+juce::Image cachedPicture (uint16_t tag, uint32_t state, int width, int height,
+                           const std::function<void (juce::Graphics&)>& draw, bool opaque)
+{
+    if (width <= 0 || height <= 0)
+        return {};
+
+    const auto key = (juce::int64) ((uint64_t) tag << 48 | (uint64_t) (state & 0xFFFFFF) << 24
+                                    | (uint64_t) (width & 0xFFF) << 12 | (uint64_t) (height & 0xFFF));
+    auto picture = juce::ImageCache::getFromHashCode (key);
+    if (! picture.isValid())
+    {
+        picture = juce::Image (opaque ? juce::Image::RGB : juce::Image::ARGB, width, height, ! opaque);
+        {
+            juce::Graphics g (picture);
+            draw (g);
+        }
+        juce::ImageCache::addImageToCache (picture, key);
+    }
+    return picture;
+}
+
 juce::Image buttonBody (int height)
 {
     return get (height <= 16 ? "button_16_png" : height <= 18 ? "button_18_png" : height <= 20 ? "button_20_png" : "button_24_png");

@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
+
 /** The editor's bitmaps, embedded from resources/ and decoded once through the image cache, and
     the panel's typefaces. */
 namespace Artwork
@@ -22,6 +24,12 @@ juce::Image buttonBody (int height);
 /** Draws a button body into `area`, stretched in three pieces (2-pixel caps and the middle) so
     the rounded ends keep their shape; narrow buttons are drawn in one piece. */
 void drawButtonBody (juce::Graphics& g, const juce::Image& body, juce::Rectangle<int> area);
+
+/** A picture drawn once per process for a tag, a state and a size, then kept in the image cache:
+    editors opened again, and controls repainted in a state seen before, copy it instead of
+    drawing it anew. `draw` paints it into a transparent image of that size. */
+juce::Image cachedPicture (uint16_t tag, uint32_t state, int width, int height,
+                           const std::function<void (juce::Graphics&)>& draw, bool opaque = false);
 
 /** Draws cell `index` of a film strip with cells `cellWidth` apart into `target`. */
 void drawCell (juce::Graphics& g, const juce::Image& strip, int index, int cellPitch, int cellWidth, int cellHeight,

@@ -48,9 +48,13 @@ void EditBar::paint (juce::Graphics& g)
 {
     if (background.isValid())
     {
-        // a texture: the nearest pixel looks the same as a filtered one, at a fraction of the cost
-        g.setImageResamplingQuality (juce::Graphics::lowResamplingQuality);
-        g.drawImage (background, getLocalBounds().toFloat());
+        // a texture stretched over the bar, once per size
+        g.drawImageAt (Artwork::cachedPicture (0x4261, 0, getWidth(), getHeight(), [this] (juce::Graphics& pg)
+        {
+            // the nearest pixel looks the same as a filtered one, at a fraction of the cost
+            pg.setImageResamplingQuality (juce::Graphics::lowResamplingQuality);
+            pg.drawImage (background, getLocalBounds().toFloat());
+        }, true), 0, 0);
     }
     else
         g.fillAll (juce::Colour (0xff222222));

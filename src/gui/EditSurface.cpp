@@ -145,15 +145,8 @@ void EditSurface::renderBackground()
 
     // The printing depends on the zoom alone, so every editor of the process shares one picture per
     // zoom: opening the editor again does not draw it again.
-    const auto key = (juce::int64) ((uint64_t) 0x4d6f7276 << 32 | (uint64_t) w << 16 | (uint64_t) h);
-    background = juce::ImageCache::getFromHashCode (key);
-    if (background.isValid())
-        return;
-
-    background = juce::Image (juce::Image::RGB, w, h, false);
+    background = Artwork::cachedPicture (0x4c67, 0, w, h, [this] (juce::Graphics& g)
     {
-        juce::Graphics g (background);
-
         // the paint's grain is tiled at its own size, so it looks the same at every zoom
         if (texture.isValid())
             g.setTiledImageFill (texture, 0, 0, 1.0f);
@@ -163,8 +156,7 @@ void EditSurface::renderBackground()
 
         g.addTransform (juce::AffineTransform::scale (zoom));
         PanelLegend::paint (g, engine.getParTable());
-    }
-    juce::ImageCache::addImageToCache (background, key);
+    }, true);
 }
 
 void EditSurface::paint (juce::Graphics& g)

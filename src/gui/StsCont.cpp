@@ -16,6 +16,7 @@ StsCont::KnobLook lookOf (int parameter)
 
 constexpr int knobStripPitch = 60, knobStripCell = 55;
 constexpr int ledCell = 15;
+
 }
 
 StsCont::StsCont (MidiCntrState& e, const StsResor& im, int p, int k, int format, juce::Rectangle<int> bounds)
@@ -175,27 +176,30 @@ void StsCont::paint (juce::Graphics& g)
 void StsCont::paintKnob (juce::Graphics& g) const
 {
     const auto z = zoom;
-    const juce::Point<float> centre (33.0f * z, 23.0f * z);
-
-    if (look == skirted && images.capLarge.isValid())
+    const auto state = (uint64_t) (look == skirted ? 1 : 0) << 8 | (uint64_t) frame;
+    g.drawImageAt (Artwork::cachedPicture (0x5374, (uint32_t) state, getWidth(), juce::roundToInt (46.0f * z), [this, z] (juce::Graphics& pg)
     {
-        // the cap's knob fills 55 of its 80 pixels; the pointer is drawn over it
-        constexpr float diameter = 47.0f;
-        const auto side = 80.0f * diameter / 55.0f * z;
-        g.drawImage (images.capLarge, juce::Rectangle<float> (side, side).withCentre (centre));
+        const juce::Point<float> centre (33.0f * z, 23.0f * z);
+        if (look == skirted && images.capLarge.isValid())
+        {
+            // the cap's knob fills 55 of its 80 pixels; the pointer is drawn over it
+            constexpr float diameter = 47.0f;
+            const auto side = 80.0f * diameter / 55.0f * z;
+            pg.drawImage (images.capLarge, juce::Rectangle<float> (side, side).withCentre (centre));
 
-        const auto angle = juce::degreesToRadians (-150.0f + 300.0f * (float) frame / (float) frames);
-        const auto radius = 0.5f * diameter * z;
-        const juce::Point<float> direction (std::sin (angle), -std::cos (angle));
-        g.setColour (juce::Colour (0xfff2f2f2));
-        g.drawLine ({ centre + direction * (radius * 0.18f), centre + direction * (radius * 0.72f) }, juce::jmax (1.2f, 2.4f * z));
-    }
-    else if (images.knobStrip.isValid())
-    {
-        const auto side = 44.0f * z;
-        Artwork::drawCell (g, images.knobStrip, frame, knobStripPitch, knobStripCell, knobStripCell,
-                           juce::Rectangle<float> (side, side).withCentre (centre));
-    }
+            const auto angle = juce::degreesToRadians (-150.0f + 300.0f * (float) frame / (float) frames);
+            const auto radius = 0.5f * diameter * z;
+            const juce::Point<float> direction (std::sin (angle), -std::cos (angle));
+            pg.setColour (juce::Colour (0xfff2f2f2));
+            pg.drawLine ({ centre + direction * (radius * 0.18f), centre + direction * (radius * 0.72f) }, juce::jmax (1.2f, 2.4f * z));
+        }
+        else if (images.knobStrip.isValid())
+        {
+            const auto side = 44.0f * z;
+            Artwork::drawCell (pg, images.knobStrip, frame, knobStripPitch, knobStripCell, knobStripCell,
+                               juce::Rectangle<float> (side, side).withCentre (centre));
+        }
+    }), 0, 0);
 
     g.setColour (juce::Colour (0xffc8c8c8));
     g.setFont (Artwork::arial (11.0f * z));
@@ -206,30 +210,34 @@ void StsCont::paintKnob (juce::Graphics& g) const
 void StsCont::paintSwitch (juce::Graphics& g) const
 {
     const auto z = zoom;
-    const auto area = getLocalBounds().toFloat();
-    if (switchCap.isValid())
-        g.drawImage (switchCap, area);
-
     const auto lit = litLeds();
-    const auto drawLed = [&] (float x, bool on)
+    const auto state = (uint64_t) 2 << 8 | (uint64_t) (kind & 0xFF) << 3 | (uint64_t) lit << 1 | (pressed ? 1u : 0u);
+    g.drawImageAt (Artwork::cachedPicture (0x5374, (uint32_t) state, getWidth(), getHeight(), [this, z, lit] (juce::Graphics& pg)
     {
-        if (leds.isValid())
-            Artwork::drawCell (g, leds, on ? 1 : 0, ledCell, ledCell, ledCell, { x, 3.5f * z, 7.5f * z, 7.5f * z });
-    };
+        const auto area = getLocalBounds().toFloat();
+        if (switchCap.isValid())
+            pg.drawImage (switchCap, area);
 
-    if (kind == ParTable::revisionSwitch || kind == ParTable::threeStateSwitch)
-    {
-        drawLed (3.0f * z, (lit & 1) != 0);
-        drawLed (15.5f * z, (lit & 2) != 0);
-    }
-    else
-    {
-        drawLed ((area.getWidth() - 7.5f * z) * 0.5f, lit != 0);
-    }
+        const auto drawLed = [&] (float x, bool on)
+        {
+            if (leds.isValid())
+                Artwork::drawCell (pg, leds, on ? 1 : 0, ledCell, ledCell, ledCell, { x, 3.5f * z, 7.5f * z, 7.5f * z });
+        };
 
-    if (pressed)
-    {
-        g.setColour (juce::Colours::black.withAlpha (0.25f));
-        g.fillRoundedRectangle (area.reduced (0.5f * z), 2.0f * z);
-    }
+        if (kind == ParTable::revisionSwitch || kind == ParTable::threeStateSwitch)
+        {
+            drawLed (3.0f * z, (lit & 1) != 0);
+            drawLed (15.5f * z, (lit & 2) != 0);
+        }
+        else
+        {
+            drawLed ((area.getWidth() - 7.5f * z) * 0.5f, lit != 0);
+        }
+
+        if (pressed)
+        {
+            pg.setColour (juce::Colours::black.withAlpha (0.25f));
+            pg.fillRoundedRectangle (area.reduced (0.5f * z), 2.0f * z);
+        }
+    }), 0, 0);
 }

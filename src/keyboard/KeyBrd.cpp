@@ -86,27 +86,30 @@ void KeyBrd::paint (juce::Graphics& g)
     const auto s = scale;
     const auto w = (float) getWidth(), h = (float) getHeight(), line = (float) topLine * s;
 
-    // the instrument's key bed: dark, with a lit top edge and the wood cheek colours at the ends
-    g.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff1d1d1d), 0.0f, juce::Colour (0xff0c0c0c), h));
-    g.fillAll();
-    g.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff333333), 0.0f, juce::Colour (0xff1a1a1a), line));
-    g.fillRect (0.0f, 0.0f, w, line);
-    g.setColour (juce::Colour (0xff4d4d4d));
-    g.drawHorizontalLine (0, 0.0f, w);
-    g.setColour (juce::Colour (0xff050505));
-    g.drawHorizontalLine (juce::roundToInt (line) - 1, 0.0f, w);
+    // the instrument's key bed: dark, with a lit top line and a grip on it saying the strip moves
+    g.drawImageAt (Artwork::cachedPicture (0x4b42, (uint32_t) juce::roundToInt (s * 1000.0f), getWidth(), getHeight(),
+                                           [w, h, line, s] (juce::Graphics& pg)
+    {
+        pg.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff1d1d1d), 0.0f, juce::Colour (0xff0c0c0c), h));
+        pg.fillAll();
+        pg.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff333333), 0.0f, juce::Colour (0xff1a1a1a), line));
+        pg.fillRect (0.0f, 0.0f, w, line);
+        pg.setColour (juce::Colour (0xff4d4d4d));
+        pg.drawHorizontalLine (0, 0.0f, w);
+        pg.setColour (juce::Colour (0xff050505));
+        pg.drawHorizontalLine (juce::roundToInt (line) - 1, 0.0f, w);
 
-    // a grip, to say the strip can be moved by its top line
-    g.setColour (juce::Colour (0xff6a6a6a));
-    for (int i = 0; i < 3; ++i)
-        g.fillRect (w - (float) gripFreeRight - 30.0f + 0.0f, (6.0f + 3.0f * (float) i) * s, 18.0f, 1.0f);
+        pg.setColour (juce::Colour (0xff6a6a6a));
+        for (int i = 0; i < 3; ++i)
+            pg.fillRect (w - (float) gripFreeRight - 30.0f, (6.0f + 3.0f * (float) i) * s, 18.0f, 1.0f);
+
+        pg.setColour (juce::Colour (0xff8a8a8a));
+        pg.setFont (Artwork::arial (9.0f * s, true));
+        pg.drawText ("PITCH", juce::Rectangle<float> (104.0f * s, 158.0f * s, 44.0f * s, 12.0f * s), juce::Justification::centred, false);
+        pg.drawText ("MOD", juce::Rectangle<float> (164.0f * s, 158.0f * s, 44.0f * s, 12.0f * s), juce::Justification::centred, false);
+    }, true), 0, 0);
 
     g.setColour (juce::Colour (0xff9fd0a0));
     g.setFont (Artwork::arial (11.0f * s));
     g.drawText (status, juce::Rectangle<float> (20.0f * s, 0.0f, 300.0f * s, line), juce::Justification::centredLeft, true);
-
-    g.setColour (juce::Colour (0xff8a8a8a));
-    g.setFont (Artwork::arial (9.0f * s, true));
-    g.drawText ("PITCH", juce::Rectangle<float> (104.0f * s, 158.0f * s, 44.0f * s, 12.0f * s), juce::Justification::centred, false);
-    g.drawText ("MOD", juce::Rectangle<float> (164.0f * s, 158.0f * s, 44.0f * s, 12.0f * s), juce::Justification::centred, false);
 }

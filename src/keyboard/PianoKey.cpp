@@ -1,4 +1,5 @@
 #include "keyboard/PianoKey.h"
+#include "gui/Artwork.h"
 #include "midi/MidiCntrState.h"
 
 namespace
@@ -77,25 +78,30 @@ void PianoKey::release()
 
 void PianoKey::paint (juce::Graphics& g)
 {
-    const auto r = getLocalBounds().toFloat();
-    const auto h = r.getHeight();
-    if (type == white)
+    // four pictures serve every key: white or black, up or down
+    const auto state = (uint32_t) type << 1 | (pressed ? 1u : 0u);
+    g.drawImageAt (Artwork::cachedPicture (0x4b79, state, getWidth(), getHeight(), [this] (juce::Graphics& pg)
     {
-        g.setGradientFill (juce::ColourGradient::vertical (pressed ? juce::Colour (0xffc9c6bd) : juce::Colour (0xfff6f4ee), 0.0f,
-                                                           pressed ? juce::Colour (0xffb3afa4) : juce::Colour (0xffe2ded3), h));
-        g.fillRect (r.reduced (0.5f, 0.0f));
-        g.setColour (juce::Colour (0xff5a5852));
-        g.drawRect (r, 0.8f);
-        // the front edge of the key
-        g.setColour (juce::Colours::black.withAlpha (pressed ? 0.10f : 0.18f));
-        g.fillRect (r.withTop (h - juce::jmax (2.0f, h * 0.04f)));
-    }
-    else
-    {
-        g.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff2a2a2a), 0.0f,
-                                                           pressed ? juce::Colour (0xff3c3c3c) : juce::Colour (0xff0c0c0c), h));
-        g.fillRoundedRectangle (r, 1.5f);
-        g.setColour (juce::Colours::white.withAlpha (pressed ? 0.08f : 0.16f));
-        g.fillRect (r.reduced (r.getWidth() * 0.22f, 0.0f).withTrimmedBottom (h * 0.12f).withTrimmedTop (h * 0.02f));
-    }
+        const auto r = getLocalBounds().toFloat();
+        const auto h = r.getHeight();
+        if (type == white)
+        {
+            pg.setGradientFill (juce::ColourGradient::vertical (pressed ? juce::Colour (0xffc9c6bd) : juce::Colour (0xfff6f4ee), 0.0f,
+                                                                pressed ? juce::Colour (0xffb3afa4) : juce::Colour (0xffe2ded3), h));
+            pg.fillRect (r.reduced (0.5f, 0.0f));
+            pg.setColour (juce::Colour (0xff5a5852));
+            pg.drawRect (r, 0.8f);
+            // the front edge of the key
+            pg.setColour (juce::Colours::black.withAlpha (pressed ? 0.10f : 0.18f));
+            pg.fillRect (r.withTop (h - juce::jmax (2.0f, h * 0.04f)));
+        }
+        else
+        {
+            pg.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff2a2a2a), 0.0f,
+                                                                pressed ? juce::Colour (0xff3c3c3c) : juce::Colour (0xff0c0c0c), h));
+            pg.fillRoundedRectangle (r, 1.5f);
+            pg.setColour (juce::Colours::white.withAlpha (pressed ? 0.08f : 0.16f));
+            pg.fillRect (r.reduced (r.getWidth() * 0.22f, 0.0f).withTrimmedBottom (h * 0.12f).withTrimmedTop (h * 0.02f));
+        }
+    }), 0, 0);
 }

@@ -1,5 +1,6 @@
 #include "EditorRig.h"
 #include "MouseEvents.h"
+#include "PlayingHead.h"
 #include "plugin/SettingsFolder.h"
 
 #include <gtest/gtest.h>
@@ -241,24 +242,6 @@ TEST (MidiSetup, TheSysExSizeMenuSetsThePortsChoice)
     EXPECT_EQ (rig.shownItems, juce::StringArray ("256", "SySex Size"));
     EXPECT_EQ (rig.engine().getPorts().getSysexSizeChoice(), 1);
     EXPECT_EQ (rig.setup->getSysexLabel().getText(), "SySex Size");
-}
-
-namespace
-{
-class PlayingHead final : public juce::AudioPlayHead
-{
-public:
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        info.setBpm (120.0);
-        info.setIsPlaying (true);
-        info.setPpqPosition (ppq);
-        return info;
-    }
-
-    double ppq = 0.0;
-};
 }
 
 TEST (MidiSetup, TheDelaySliderTimesTheNextClockSend)

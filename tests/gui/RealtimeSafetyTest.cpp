@@ -1,26 +1,11 @@
 #include "AllocationCounter.h"
+#include "PlayingHead.h"
 #include "ProcessorRig.h"
 
 #include <thread>
 
 namespace
 {
-class PlayingHead final : public juce::AudioPlayHead
-{
-public:
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        info.setBpm (120.0);
-        info.setIsPlaying (playing);
-        info.setPpqPosition (ppq);
-        return info;
-    }
-
-    bool playing = true;
-    double ppq = 0.0;
-};
-
 struct AudioThreadRun
 {
     explicit AudioThreadRun (ProcessorRig& r) : rig (r)
