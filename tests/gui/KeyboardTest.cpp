@@ -243,7 +243,7 @@ TEST (KeyboardStrip, TheEditorPlacesItUnderTheEditBarAndFeedsItsIndicators)
     EXPECT_EQ (strip.getKeyPlayer().getBounds(), juce::Rectangle<int> (400, 4, 200, 12));
     // asked again here: the rig has taken the events of the editor's own first request
     rig.engine().requestGlobals();
-    EXPECT_TRUE (pumpUntil ([&] { return strip.getStatus() == "SEQUENTIAL:  PROPHET~5/10 ON-LINE"; }, 5000));
+    EXPECT_TRUE (pumpUntil ([&] { return rig.engine().isOnline() && strip.getStatus() == "SEQUENTIAL:  PROPHET~5/10 ON-LINE"; }, 5000));
 
     // a narrower window scales the strip down by the ratio of the widths
     rig.editor->setSize (800, 644);
