@@ -130,13 +130,6 @@ void EditSurface::resized()
     programDisplay.setZoom (zoom);
 }
 
-const juce::Image& EditSurface::getBackground()
-{
-    if (! background.isValid())
-        renderBackground();
-    return background;
-}
-
 void EditSurface::renderBackground()
 {
     const auto w = juce::roundToInt ((float) unitWidth * zoom), h = juce::roundToInt ((float) unitHeight * zoom);

@@ -37,8 +37,6 @@ public:
     /** The first control of parameter p, or null. */
     StsCont* getControl (int p) const noexcept;
     SevenSeg& getProgramDisplay() noexcept { return programDisplay; }
-    /** The panel's printing at the current zoom, rendered if it is not yet. */
-    const juce::Image& getBackground();
 
     void paint (juce::Graphics&) override;
     void resized() override;

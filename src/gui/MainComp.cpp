@@ -141,10 +141,7 @@ void MainComp::layout()
     settings.setInt (SettingsBlock::windowHeightOffset, h);
     settings.setInt (SettingsBlock::panelWidthOffset, editorPanelBounds.getWidth());
     settings.setInt (SettingsBlock::panelHeightOffset, editorPanelBounds.getHeight());
-    settings.setInt (SettingsBlock::keyboardXOffset, keyboardBounds.getX());
-    settings.setInt (SettingsBlock::keyboardXOffset + 4, keyboardBounds.getY());
-    settings.setInt (SettingsBlock::keyboardXOffset + 8, keyboardBounds.getWidth());
-    settings.setInt (SettingsBlock::keyboardXOffset + 12, keyboardBounds.getHeight());
+    storeKeyboardPlace();
     settings.setInt (SettingsBlock::keyboardScaleOffset, (int) (widthRatio * 1000.0f));
     repaint();
 }
@@ -179,7 +176,11 @@ void MainComp::keyboardMoved()
     keyboard->toFront (false);
     keyboard->setAlwaysOnTop (true);
     keyboardBounds = keyboard->getBounds();
+    storeKeyboardPlace();
+}
 
+void MainComp::storeKeyboardPlace()
+{
     auto& settings = engine.getSettings();
     settings.setInt (SettingsBlock::keyboardXOffset, keyboardBounds.getX());
     settings.setInt (SettingsBlock::keyboardXOffset + 4, keyboardBounds.getY());
@@ -216,7 +217,6 @@ void MainComp::paint (juce::Graphics& g)
         const auto cheek = 30.0f * zoom;
         g.drawImage (woodCheek, panel.withLeft (panel.getRight() - cheek));
     }
-
 }
 
 //==============================================================================

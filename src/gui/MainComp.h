@@ -171,6 +171,8 @@ private:
     void closeMidiSetup();
     void setActivePanel (int code);
     void keyboardMoved();
+    /** Keyboard x, y, width and height into the settings block (offsets 44..56). */
+    void storeKeyboardPlace();
     void showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen);
     void install (const ProgramSysex::Record& record);
     /** Deletes an overlay after the call that closed it has returned (it may be its own). */

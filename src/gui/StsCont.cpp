@@ -25,16 +25,11 @@ StsCont::StsCont (MidiCntrState& e, const StsResor& im, int p, int k, int format
       switchCap (isSwitch() ? Artwork::get ("switch_cap_png") : juce::Image()),
       leds (isSwitch() ? Artwork::get ("led_switch_png") : juce::Image())
 {
-    setOpaque (false);
-    setPaintingIsUnclipped (false);
     if (kind == ParTable::noControl)
         setInterceptsMouseClicks (false, false);
 
-    const auto v = engine.getParTable().limitValue (parameter, getValue());
-    frame = 0;
-    displayText = ValueFormat::formatValue (displayFormat, v);
     setZoom (1.0f);
-    display (v);
+    display (engine.getParTable().limitValue (parameter, getValue()));
 }
 
 bool StsCont::isKnob() const noexcept   { return kind == ParTable::knob; }

@@ -41,14 +41,6 @@ void KeyBrd::setStatus (const juce::String& text)
     repaint (0, 0, juce::roundToInt (320.0f * scale), juce::roundToInt ((float) topLine * scale));
 }
 
-bool KeyBrd::keyPlayed (int, int, bool, bool, bool)
-{
-    // the strip takes no key itself: the editor, listening to the player, does
-    return false;
-}
-
-void KeyBrd::changeListenerCallback (juce::ChangeBroadcaster*) {}
-
 bool KeyBrd::inGrip (juce::Point<int> p) const noexcept
 {
     return (float) p.y < (float) topLine * scale && p.x < getWidth() - gripFreeRight;

@@ -11,8 +11,6 @@
     instrument's state on its top line. The top line also moves the strip up and down; letting go
     sends a change message so the editor keeps the place. */
 class KeyBrd : public juce::Component,
-               public KeyPlayListener,
-               public juce::ChangeListener,
                public juce::ChangeBroadcaster
 {
 public:
@@ -37,9 +35,6 @@ public:
     PianoPad& getKeys() noexcept                 { return keys; }
     OctaveKeyClass& getOctaveSelector() noexcept { return octave; }
     KeyPlayClass& getKeyPlayer() noexcept        { return player; }
-
-    bool keyPlayed (int panelCode, int key, bool shift, bool alt, bool ctrl) override;
-    void changeListenerCallback (juce::ChangeBroadcaster*) override;
 
     void paint (juce::Graphics&) override;
     void mouseMove (const juce::MouseEvent&) override;

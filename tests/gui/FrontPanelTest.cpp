@@ -513,7 +513,9 @@ TEST (FrontPanelRoundTrip, AProgramFromTheInstrumentShowsEveryPanelValue)
         const auto p = control->getParameter();
         EXPECT_EQ (control->getDisplayText(), ValueFormat::formatValue (table.getDisplayFormat (p), record[(size_t) p])) << p;
         if (control->getKind() == ParTable::knob)
+        {
             EXPECT_EQ (control->getFrame(), juce::roundToInt (60.0f * record[(size_t) p] / table.getMaximum (p))) << p;
+        }
     }
 }
 
