@@ -7,9 +7,12 @@
 #    array of 8 speakers (with the open array, hosting overflows the heap in queryBusIO);
 #  - the pin properties end at shortLabel, without the 48 reserved bytes that make the original
 #    struct 128 bytes long, which a host writing the full struct would overrun.
+#  - the pin property flags are "unknown" to FST and defined as 0, so a host built on the original
+#    interface would see every pin inactive and mono; the copy gives them the original values
+#    (active 1, stereo 2, use-speaker 4).
 # FST marks the opcodes it has not identified as deprecated; JUCE uses several of them, so the
 # shim turns that notice off rather than flood every build with warnings.
-# The copy fixes both, so the plug-in and the host tests see one and the same layout.
+# The copy fixes all three, so the plug-in and the host tests see one and the same interface.
 
 set(MORVEX_FST_HEADER "/usr/include/pluginterfaces/fst/fst.h" CACHE FILEPATH "fst.h from fst-dev")
 if(NOT EXISTS "${MORVEX_FST_HEADER}")
@@ -39,6 +42,9 @@ _morvex_fst_patch(_fst
 _morvex_fst_patch(_fst
     "  char shortLabel[8];\n} FST_UNKNOWN(t_fstPinProperties);"
     "  char shortLabel[8];\n  char future[48];\n} FST_UNKNOWN(t_fstPinProperties);")
+_morvex_fst_patch(_fst "FST_FLAG_UNKNOWN(PinIsActive)," "kVstPinIsActive = 1,")
+_morvex_fst_patch(_fst "FST_FLAG_UNKNOWN(PinUseSpeaker)," "kVstPinUseSpeaker = 4,")
+_morvex_fst_patch(_fst "FST_FLAG_UNKNOWN(PinIsStereo)," "kVstPinIsStereo = 2,")
 
 # Written through a scratch file so an unchanged header keeps its time stamp and a re-configure
 # does not rebuild everything that includes it.

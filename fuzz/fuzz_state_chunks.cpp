@@ -7,13 +7,29 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     bank.initialise (true);
     const auto editBuffer = bank.single();
 
-    PluginChunks::restoreBank (data, size, bank);
+    // Restoring stores presets only; what else the chunk held is handed back, never applied.
+    const auto recall = PluginChunks::restoreBank (data, size, bank);
     if (bank.single() != editBuffer || bank.numRecords() != 40)
-        __builtin_trap(); // restoring the bank never touches the edit buffer or the bank's size
+        __builtin_trap();
+    if (recall.currentPreset.has_value() && (*recall.currentPreset < -1 || *recall.currentPreset >= 40))
+        __builtin_trap();
 
-    int current = -1;
-    PluginChunks::restoreProgram (data, size, bank, current);
-    PluginChunks::makeBank (bank, current);
+    // A chunk made from what was restored reads back the same.
+    const auto current = recall.currentPreset.value_or (-1);
+    if (recall.editBuffer.has_value())
+        bank.setSingle (*recall.editBuffer);
+    const auto chunk = PluginChunks::makeBank (bank, current);
+    Bank_Program again ("Program Group");
+    again.initialise (false);
+    const auto back = PluginChunks::restoreBank (chunk.getData(), chunk.getSize(), again);
+    if (back.presetsRestored != 40 || back.editBuffer != bank.single() || back.currentPreset != current)
+        __builtin_trap();
+    for (int i = 0; i < 40; ++i)
+        if (again.programRecord (i) != bank.programRecord (i))
+            __builtin_trap();
+
+    if (const auto program = PluginChunks::programOf (data, size))
+        bank.setSingle (*program);
     PluginChunks::makeProgram (bank, current);
     return 0;
 }

@@ -72,9 +72,8 @@ int main (int argc, char** argv)
 
     Bank_Program bank ("Program Group");
     bank.initialise (true);
-    int current = -1;
-    const auto bankChunk = PluginChunks::makeBank (bank, current);
-    const auto programChunk = PluginChunks::makeProgram (bank, current);
+    const auto bankChunk = PluginChunks::makeBank (bank, 3);
+    const auto programChunk = PluginChunks::makeProgram (bank, -1);
     const auto chunks = root.getChildFile ("fuzz_state_chunks");
     write (chunks, "bank", bankChunk.getData(), bankChunk.getSize());
     write (chunks, "program", programChunk.getData(), programChunk.getSize());

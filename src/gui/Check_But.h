@@ -5,6 +5,7 @@
 /** A check box with an optional caption. A press toggles it (showing the pressed image until the
     release) and sends a change message. */
 class Check_But : public juce::Component,
+                  public juce::SettableTooltipClient,
                   public juce::ChangeBroadcaster
 {
 public:

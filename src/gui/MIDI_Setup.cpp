@@ -6,11 +6,21 @@ namespace
 {
 const char* const toggleCaptions[] = { "Clock ON/OFF", "Control Program Change with Automation",
                                        "THRU: Host -> MIDI Out Port", "THRU: MIDI In Port -> Host",
+                                       "Send Program on Project Load", "Send Program Changes",
                                        "Play Notes Using Computer Keys" };
+
+const char* const toggleTips[] = { nullptr, nullptr, nullptr, nullptr,
+                                   "When the host opens a project, its sound goes to the instrument",
+                                   "When a preset, a pasted or a loaded program replaces the sound, it goes to the instrument",
+                                   nullptr };
 
 // what each reported toggle tells the listeners; the computer-key toggle is the window's own
 constexpr int toggleCodes[] = { MIDI_SetupListener::clockToggled, MIDI_SetupListener::automationToggled,
-                                MIDI_SetupListener::hostThruToggled, MIDI_SetupListener::inThruToggled, 0 };
+                                MIDI_SetupListener::hostThruToggled, MIDI_SetupListener::inThruToggled,
+                                MIDI_SetupListener::sendOnLoadToggled, MIDI_SetupListener::sendChangesToggled, 0 };
+
+// the options' column, and the latency below it
+constexpr int toggleTop = 56, togglePitch = 19, separatorY = 190;
 
 const juce::Colour text (0xffdddddd), dimText (0xff8c8c8c), accent (0xff457089);
 }
@@ -21,7 +31,9 @@ MIDI_Setup::MIDI_Setup (MidiCntrState& e) : engine (e)
     for (size_t t = 0; t < toggles.size(); ++t)
     {
         toggles[t] = std::make_unique<Check_But> (toggleCaptions[t]);
-        toggles[t]->setBounds (370, 64 + 24 * (int) t, 330, 15);
+        toggles[t]->setBounds (370, toggleTop + togglePitch * (int) t, 330, 15);
+        if (toggleTips[t] != nullptr)
+            toggles[t]->setTooltip (toggleTips[t]);
         toggles[t]->addChangeListener (this);
         addAndMakeVisible (*toggles[t]);
     }
@@ -54,7 +66,7 @@ MIDI_Setup::MIDI_Setup (MidiCntrState& e) : engine (e)
     manualLabel.setBounds (30, 286, 380, 150);
     addAndMakeVisible (manualLabel);
 
-    sync.setTopLeftPosition (370, 186);
+    sync.setTopLeftPosition (370, separatorY + 1);
     addAndMakeVisible (sync);
 
     setSize (800, 600);
@@ -102,9 +114,10 @@ void MIDI_Setup::showOutput (int entry, bool open)
     repaint (outputBox().expanded (2));
 }
 
-void MIDI_Setup::setToggles (bool clock, bool automation, bool hostThru, bool inThru, bool computerKeys)
+void MIDI_Setup::setToggles (bool clock, bool automation, bool hostThru, bool inThru, bool sendOnLoad,
+                             bool sendChanges, bool computerKeys)
 {
-    const bool states[] = { clock, automation, hostThru, inThru, computerKeys };
+    const bool states[] = { clock, automation, hostThru, inThru, sendOnLoad, sendChanges, computerKeys };
     for (size_t t = 0; t < toggles.size(); ++t)
         toggles[t]->setChecked (states[t]);
 }
@@ -265,7 +278,7 @@ void MIDI_Setup::paint (juce::Graphics& g)
     // the options' and the latency's corner of the frame
     g.setColour (accent.withAlpha (0.6f));
     g.drawVerticalLine (352, 48.0f, 262.0f);
-    g.drawHorizontalLine (178, 362.0f, 748.0f);
+    g.drawHorizontalLine (separatorY - 2, 362.0f, 748.0f);
 
     if (globals == nullptr)
         paintKeyAssignment (g, { 420, 286, 340, 130 });

@@ -27,7 +27,8 @@ public:
     /** The options in the order of `getToggle`. */
     enum Toggle
     {
-        clockToggle, automationToggle, hostThruToggle, inThruToggle, computerKeysToggle, numToggles
+        clockToggle, automationToggle, hostThruToggle, inThruToggle, sendOnLoadToggle, sendChangesToggle,
+        computerKeysToggle, numToggles
     };
 
     explicit MIDI_Setup (MidiCntrState& engine);
@@ -42,7 +43,8 @@ public:
     void showInput (int entry, bool open);
     void showOutput (int entry, bool open);
     void setThirdEntry (int entry) noexcept { thirdEntry = entry; }
-    void setToggles (bool clock, bool automation, bool hostThru, bool inThru, bool computerKeys);
+    void setToggles (bool clock, bool automation, bool hostThru, bool inThru, bool sendOnLoad, bool sendChanges,
+                     bool computerKeys);
     void setStatus (const juce::String& text) { status.setText (text); }
     /** The instrument's globals changed: the GLOBALS panel shows them anew. */
     void globalsChanged();

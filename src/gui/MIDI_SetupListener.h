@@ -13,6 +13,9 @@ public:
         automationToggled = 212,
         hostThruToggled = 202,
         inThruToggled = 210,
+        sendOnLoadToggled = 214,   // "Send Program on Project Load"
+        sendChangesToggled = 216,  // "Send Program Changes"
+
         okPressed = 203,
         globalsRequested = 201
     };

@@ -510,7 +510,8 @@ void MainComp::toggleMidiSetup()
     midiSetup->showOutput (ports.getOutputIndex() + 1, ports.isOutputOpen());
     midiSetup->setThirdEntry (ports.getThirdIndex() + 1);
     midiSetup->setToggles (engine.isSendClockOn(), engine.isProgramChangeAutomationOn(), engine.isHostThruOn(),
-                           engine.isInThruOn(), engine.getSettings().getByte (SettingsBlock::keyPlayOffset) == 1);
+                           engine.isInThruOn(), engine.isSendProgramOnLoadOn(), engine.isSendProgramChangesOn(),
+                           engine.getSettings().getByte (SettingsBlock::keyPlayOffset) == 1);
     MIDI_Sync::Delays delays {};
     for (int i = 0; i < MidiCntrState::numDelays; ++i)
         delays[(size_t) i] = engine.getDelay (i);
@@ -573,6 +574,16 @@ void MainComp::midiSetupAction (int code, int value)
         case hostThruToggled:   engine.setHostThru (value == 1); break;
         case inThruToggled:     engine.setInThru (value == 1); break;
 
+        // how the editor keeps the instrument in step; nothing to ask the instrument
+        case sendOnLoadToggled:
+        case sendChangesToggled:
+            if (code == sendOnLoadToggled)
+                engine.setSendProgramOnLoad (value == 1);
+            else
+                engine.setSendProgramChanges (value == 1);
+            engine.saveSettings();
+            return;
+
         case okPressed:
             closeMidiSetup();
             return;
@@ -609,15 +620,15 @@ void MainComp::scrollToSection (int n)
 //==============================================================================
 // Commands
 
-void MainComp::install (const ProgramSysex::Record& record)
+void MainComp::install (const ProgramSysex::Record& record, InstrumentSync::Origin origin)
 {
-    engine.storeProgram (false, 0, 0, record);
+    engine.storeProgram (false, 0, 0, record, origin);
 }
 
 void MainComp::sendCurrentProgram()
 {
     const auto record = engine.getEditBuffer();
-    install (record);
+    install (record, InstrumentSync::Origin::sentByCaller);
     engine.sendEditBufferDump (record);
 }
 
@@ -776,7 +787,7 @@ void MainComp::sendMenuChosen (int id)
     {
         const auto index = juce::jmax (0, engine.getCurrentPluginProgram());
         const auto record = engine.getPluginBank().programRecord (index);
-        install (record);
+        install (record, InstrumentSync::Origin::sentByCaller);
         engine.sendEditBufferDump (record);
     }
 }

@@ -174,7 +174,9 @@ private:
     /** Keyboard x, y, width and height into the settings block (offsets 44..56). */
     void storeKeyboardPlace();
     void showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen);
-    void install (const ProgramSysex::Record& record);
+    /** The record becomes the edit buffer; unless the caller sends it itself, the instrument
+        follows when "Send Program Changes" is on. */
+    void install (const ProgramSysex::Record& record, InstrumentSync::Origin origin = InstrumentSync::Origin::user);
     /** Deletes an overlay after the call that closed it has returned (it may be its own). */
     static void retire (std::unique_ptr<juce::Component> overlay);
 

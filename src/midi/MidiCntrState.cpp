@@ -255,13 +255,15 @@ void MidiCntrState::openSavedPort (const juce::String& name, bool isInput)
 
 void MidiCntrState::openInput (int entry)
 {
+    instrumentSync.contactLost();
     ports.openInput (entry, this);
 }
 
 void MidiCntrState::openOutput (int entry)
 {
-    // A new device has heard no NRPN number yet.
+    // A new device has heard no NRPN number yet, and may be another instrument.
     forgetLastNrpn();
+    instrumentSync.contactLost();
     ports.openOutput (entry);
 }
 
@@ -588,8 +590,8 @@ void MidiCntrState::selectProgram (int index, bool sendToPort, bool notifyHost)
     const auto bank = getCurrentBank(), program = getCurrentProgram();
     const auto record = juce::isPositiveAndBelow (bank, numInstrumentBanks) ? instrumentBanks[(size_t) bank]->programRecord (program)
                                                                           : ProgramSysex::Record {};
-    pluginBank.setSingle (record);
-    postEvent (StateEvent::editBufferChanged);
+    // Told to select it, the instrument plays its own copy; otherwise the selection came from it.
+    replaceEditBuffer (record, sendToPort ? InstrumentSync::Origin::programSelect : InstrumentSync::Origin::instrument);
 
     if (notifyHost && isProgramChangeAutomationOn())
         reportToHost (ParTable::programSelector, ProgramLocation::programNumber (bank, program));
@@ -608,20 +610,26 @@ void MidiCntrState::programChangeIn (int bank, int program)
     selectProgram (program + bank * ProgramLocation::programsPerGroup, false, isProgramChangeAutomationOn());
 }
 
-void MidiCntrState::storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record)
+void MidiCntrState::storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record,
+                                  InstrumentSync::Origin origin)
 {
-    if (toBank)
+    if (! toBank)
     {
-        if (ProgramLocation::isValid (bank, program))
-            instrumentBanks[(size_t) bank]->storeProgram (program, record);
-        postEvent (StateEvent::mirrorChanged);
-    }
-    else
-    {
-        pluginBank.setSingle (record);
+        replaceEditBuffer (record, origin);
+        return;
     }
 
+    if (ProgramLocation::isValid (bank, program))
+        instrumentBanks[(size_t) bank]->storeProgram (program, record);
+    postEvent (StateEvent::mirrorChanged);
     postEvent (StateEvent::editBufferChanged);
+}
+
+void MidiCntrState::replaceEditBuffer (const ProgramSysex::Record& record, InstrumentSync::Origin origin)
+{
+    pluginBank.setSingle (record);
+    postEvent (StateEvent::editBufferChanged);
+    instrumentSync.editBufferReplaced (origin);
 }
 
 //==============================================================================
@@ -838,8 +846,7 @@ void MidiCntrState::handleProgramDump (const std::vector<uint8_t>& m)
         currentProgram = index;
         instrumentBanks[(size_t) group]->storeProgram (index, record);
         postEvent (StateEvent::mirrorChanged);
-        pluginBank.setSingle (record);
-        postEvent (StateEvent::editBufferChanged);
+        replaceEditBuffer (record, InstrumentSync::Origin::instrument);
         return;
     }
 
@@ -880,8 +887,7 @@ void MidiCntrState::handleEditBufferDump (const std::vector<uint8_t>& m)
 
     DSI_Program program;
     program.unpack (m.data() + ProgramSysex::editBufferDumpPayload, (size_t) ProgramSysex::packedSize);
-    pluginBank.setSingle (program.getData());
-    postEvent (StateEvent::editBufferChanged);
+    replaceEditBuffer (program.getData(), InstrumentSync::Origin::instrument);
 }
 
 void MidiCntrState::handleGlobalDump (const std::vector<uint8_t>& m)
@@ -902,6 +908,7 @@ void MidiCntrState::handleGlobalDump (const std::vector<uint8_t>& m)
     }
 
     postEvent (StateEvent::instrumentOnline);
+    instrumentSync.instrumentAnswered();
 }
 
 //==============================================================================

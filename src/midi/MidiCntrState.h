@@ -5,6 +5,7 @@
 #include "midi/MidiDeviceSeam.h"
 #include "midi/MidiDevices.h"
 #include "midi/EventQueue.h"
+#include "midi/InstrumentSync.h"
 #include "midi/PortSettings.h"
 #include "midi/StateEvent.h"
 #include "midi/ToHostBuffer.h"
@@ -103,8 +104,13 @@ public:
     int getCurrentProgram() const noexcept { return currentProgram.load(); }
     void selectProgram (int index, bool sendToPort, bool notifyHost);
     void programChangeIn (int bank, int program);
-    void storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record);
+    /** A loaded or pasted program: into the mirror at (bank, program), or as the edit buffer. */
+    void storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record,
+                       InstrumentSync::Origin origin = InstrumentSync::Origin::user);
     ProgramSysex::Record getEditBuffer() const noexcept { return pluginBank.single(); }
+    /** The edit buffer replaced as a whole: the editor, the host and the instrument follow. Any thread. */
+    void replaceEditBuffer (const ProgramSysex::Record& record, InstrumentSync::Origin origin);
+    InstrumentSync& getInstrumentSync() noexcept { return instrumentSync; }
 
     // --- the plug-in's own programs: the current one of the 40, -1 until one is chosen
     int getCurrentPluginProgram() const noexcept { return currentPluginProgram.load(); }
@@ -127,6 +133,11 @@ public:
     void setInThru (bool on);
     void setHostThru (bool on);
     void setProgramChangeAutomation (bool on);
+    /** "Send Program on Project Load" and "Send Program Changes": both on unless switched off. */
+    bool isSendProgramOnLoadOn() const noexcept   { return settings.getByte (SettingsBlock::sendOnLoadOffOffset) == 0; }
+    bool isSendProgramChangesOn() const noexcept  { return settings.getByte (SettingsBlock::sendChangesOffOffset) == 0; }
+    void setSendProgramOnLoad (bool on) noexcept  { settings.setByte (SettingsBlock::sendOnLoadOffOffset, on ? 0 : 1); }
+    void setSendProgramChanges (bool on) noexcept { settings.setByte (SettingsBlock::sendChangesOffOffset, on ? 0 : 1); }
 
     // --- detection: off-line from a request until the instrument's global dump answers
     bool isOnline() const noexcept { return globalDumpReceived.load(); }
@@ -304,4 +315,6 @@ private:
     juce::CriticalSection engineLock;
     ToHostBuffer toHost;
     std::atomic<bool> toHostWaiting { false }; // set with the lock held, whenever toHost gains a message
+
+    InstrumentSync instrumentSync { *this };
 };

@@ -220,6 +220,30 @@ float ParTable::getMaximum (int p) const noexcept
 }
 
 juce::String ParTable::getHostName (int h) const     { return hostNames[h]; }
+
+juce::String ParTable::getHostId (int h) const
+{
+    // Hosts keep the ID in their projects, and LV2 makes a symbol of it: lower-case letters,
+    // digits and single underscores, never a digit first.
+    juce::String id;
+    bool gap = false;
+    for (auto c : getHostName (h).toLowerCase())
+    {
+        if (juce::CharacterFunctions::isLetterOrDigit (c) && c < 128)
+        {
+            if (gap && id.isNotEmpty())
+                id << '_';
+            id << c;
+            gap = false;
+        }
+        else
+        {
+            gap = true;
+        }
+    }
+
+    return id.isNotEmpty() && juce::CharacterFunctions::isDigit (id[0]) ? "p_" + id : id;
+}
 int ParTable::getHostOfParam (int p) const noexcept  { return at (hostOfParam, p); }
 int ParTable::getParamOfHost (int h) const noexcept  { return at (paramOfHost, h); }
 int ParTable::getNrpnOfParam (int p) const noexcept  { return at (nrpnOfParam, p); }

@@ -43,6 +43,9 @@ public:
     float getMaximum (int p) const noexcept;
 
     juce::String getHostName (int h) const;
+    /** Host parameter h's stable identity, made from its name ("FILTER CUTOFF": "filter_cutoff");
+        empty beyond the 59. Never change it: hosts store it in their projects. */
+    juce::String getHostId (int h) const;
     int getHostOfParam (int p) const noexcept;
     int getParamOfHost (int h) const noexcept;
 

@@ -17,8 +17,24 @@ MorvexAudioProcessor::MorvexAudioProcessor (std::shared_ptr<MidiDeviceSeam> devi
     : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
       engine (std::move (devices), settingsFolder)
 {
+    auto& table = engine.getParTable();
+    for (int h = 0; h < numHostParameters; ++h)
+    {
+        auto parameter = std::make_unique<HostParameter> (*this, h, table.getHostId (h), table.getHostName (h));
+        hostParameters.push_back (parameter.get());
+        addParameter (parameter.release());
+        hostKnows[(size_t) h] = hostValue (h);
+    }
+
     engine.addCableListener (this);
     engine.addChangeListener (this);
+    engine.getInstrumentSync().onEditBufferReplaced = [this] { tellHostValuesChanged(); };
+
+    // The standalone app's "Reset to default state" makes a new processor in the same process: the
+    // initial program it starts with is the user's new choice, for the instrument too.
+    static std::atomic<int> standaloneInstances { 0 };
+    if (wrapperType == wrapperType_Standalone && standaloneInstances.fetch_add (1) > 0)
+        engine.getInstrumentSync().editBufferReplaced (InstrumentSync::Origin::user);
 
     gestureOpen.assign (1200, 0);
     pendingGestureEnds.ensureStorageAllocated (256);
@@ -32,16 +48,15 @@ MorvexAudioProcessor::MorvexAudioProcessor (std::shared_ptr<MidiDeviceSeam> devi
 MorvexAudioProcessor::~MorvexAudioProcessor()
 {
     // Open gestures close before anything else goes, so the host is never left mid-gesture.
-    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     for (int h = 0; h < numHostParameters; ++h)
         if (gestureOpen[(size_t) h] != 0)
         {
             gestureOpen[(size_t) h] = 0;
-            endParameterChangeGesture (h);
+            hostParameters[(size_t) h]->endChangeGesture();
         }
-    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     stopTimer();
+    engine.getInstrumentSync().onEditBufferReplaced = nullptr;
     engine.removeChangeListener (this);
     engine.removeCableListener (this);
 }
@@ -179,17 +194,20 @@ int MorvexAudioProcessor::currentProgramNumber() const noexcept
 
 float MorvexAudioProcessor::getParameter (int index)
 {
-    if (! juce::isPositiveAndBelow (index, numHostParameters))
-        return 0.0f;
-
-    auto& table = engine.getParTable();
-    const auto p = table.getParamOfHost (index);
-
-    // A selection made before any program was chosen (-1) reads as the first program.
-    const auto value = p == ParTable::programSelector ? juce::jmax (0, currentProgramNumber())
-                                                      : (int) engine.getPluginBank().singleByte (p);
-    return juce::jlimit (0.0f, 1.0f, (float) value / table.getMaximum (p));
+    return hostValue (index);
 }
+
+const juce::String MorvexAudioProcessor::getParameterText (int index)
+{
+    return hostValueText (index, hostValue (index));
+}
+
+void MorvexAudioProcessor::setParameter (int index, float newValue)
+{
+    setHostValue (index, newValue);
+}
+
+JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
 juce::String MorvexAudioProcessor::programText (int index)
 {
@@ -197,27 +215,89 @@ juce::String MorvexAudioProcessor::programText (int index)
     return ProgramLocation::gridLocationText (i / ProgramLocation::programsPerGroup, i % ProgramLocation::programsPerGroup);
 }
 
-const juce::String MorvexAudioProcessor::getParameterText (int index)
+HostParameter* MorvexAudioProcessor::getHostParameter (int h) const noexcept
 {
-    if (! juce::isPositiveAndBelow (index, numHostParameters))
+    return juce::isPositiveAndBelow (h, (int) hostParameters.size()) ? hostParameters[(size_t) h] : nullptr;
+}
+
+float MorvexAudioProcessor::hostValue (int h)
+{
+    if (! juce::isPositiveAndBelow (h, numHostParameters))
+        return 0.0f;
+
+    auto& table = engine.getParTable();
+    const auto p = table.getParamOfHost (h);
+
+    // A selection made before any program was chosen (-1) reads as the first program.
+    const auto value = p == ParTable::programSelector ? juce::jmax (0, currentProgramNumber())
+                                                      : (int) engine.getPluginBank().singleByte (p);
+    return juce::jlimit (0.0f, 1.0f, (float) value / table.getMaximum (p));
+}
+
+juce::String MorvexAudioProcessor::hostValueText (int h, float value)
+{
+    if (! juce::isPositiveAndBelow (h, numHostParameters))
         return {};
 
     auto& table = engine.getParTable();
-    const auto p = table.getParamOfHost (index);
+    const auto p = table.getParamOfHost (h);
+    const auto maximum = table.getMaximum (p);
+    const auto current = value == hostValue (h);
 
     if (p == ParTable::programSelector)
-        return engine.isProgramChangeAutomationOn() ? programText (currentProgramNumber()) : juce::String ("Disabled");
+    {
+        if (! engine.isProgramChangeAutomationOn())
+            return "Disabled";
+        return programText (current ? currentProgramNumber() : (int) std::nearbyint (maximum * juce::jlimit (0.0f, 1.0f, value)));
+    }
 
-    return ValueFormat::formatValue (table.getDisplayFormat (p), engine.getPluginBank().singleByte (p));
+    // The stored byte may lie above the panel's maximum, where 1.0 cannot tell it: it shows as it is.
+    const auto shown = current ? (int) engine.getPluginBank().singleByte (p)
+                               : (int) std::nearbyint (maximum * juce::jlimit (0.0f, 1.0f, value));
+    return ValueFormat::formatValue (table.getDisplayFormat (p), shown);
 }
 
-void MorvexAudioProcessor::setParameter (int index, float newValue)
+float MorvexAudioProcessor::hostValueForText (int h, const juce::String& text)
+{
+    if (! juce::isPositiveAndBelow (h, numHostParameters))
+        return 0.0f;
+
+    const auto maximum = engine.getParTable().getMaximum (engine.getParTable().getParamOfHost (h));
+    const auto trimmed = text.trim();
+    if (! trimmed.containsOnly ("-0123456789.") || trimmed.isEmpty())
+        return hostValue (h);
+    return juce::jlimit (0.0f, 1.0f, trimmed.getFloatValue() / maximum);
+}
+
+void MorvexAudioProcessor::setHostValue (int h, float newValue)
 {
     // A host's value outside 0..1 is taken as its nearest end.
-    setHostParameter (index, juce::jlimit (0.0f, 1.0f, newValue));
+    setHostParameter (h, juce::jlimit (0.0f, 1.0f, newValue));
+    if (juce::isPositiveAndBelow (h, numHostParameters))
+        hostKnows[(size_t) h] = hostValue (h);
 }
 
-JUCE_END_IGNORE_WARNINGS_GCC_LIKE
+void MorvexAudioProcessor::tellHostValuesChanged()
+{
+    // The framework's VST 2 wrapper turns a display update into the host reading every value
+    // again; its VST3 and LV2 wrappers learn values only from per-parameter reports.
+    const auto displayUpdateOnly = wrapperType == wrapperType_VST;
+    bool changed = false;
+
+    for (int h = 0; h < numHostParameters; ++h)
+    {
+        const auto value = hostValue (h);
+        if (hostKnows[(size_t) h].exchange (value) == value)
+            continue;
+
+        changed = true;
+        if (! displayUpdateOnly)
+            hostParameters[(size_t) h]->sendValueChangedMessageToListeners (value);
+    }
+
+    if (displayUpdateOnly && changed)
+        updateHostDisplay (ChangeDetails().withProgramChanged (true));
+}
 
 void MorvexAudioProcessor::setHostParameter (int index, float newValue)
 {
@@ -274,23 +354,24 @@ void MorvexAudioProcessor::paramEdited (int instrumentParameter, int value)
 
     const auto x = (float) value / table.getMaximum (p);
 
-    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
+    auto& parameter = *hostParameters[(size_t) h];
     if (gestureOpen[(size_t) h] == 0)
     {
         gestureOpen[(size_t) h] = 1;
-        beginParameterChangeGesture (h);
+        parameter.beginChangeGesture();
     }
 
     setHostParameter (h, x);
-    sendParamChangeMessageToListeners (h, juce::jlimit (0.0f, 1.0f, x));
+    const auto reported = juce::jlimit (0.0f, 1.0f, x);
+    hostKnows[(size_t) h] = reported;
+    parameter.sendValueChangedMessageToListeners (reported);
 
     if (p == ParTable::programSelector)
     {
         gestureOpen[(size_t) h] = 0;
-        endParameterChangeGesture (h);
+        parameter.endChangeGesture();
         return;
     }
-    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     if (gestureOpen[(size_t) h] != 0)
     {
@@ -301,14 +382,12 @@ void MorvexAudioProcessor::paramEdited (int instrumentParameter, int value)
 
 void MorvexAudioProcessor::timerCallback()
 {
-    JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     for (const auto h : pendingGestureEnds)
         if (gestureOpen[h] != 0)
         {
             gestureOpen[h] = 0;
-            endParameterChangeGesture (h);
+            hostParameters[h]->endChangeGesture();
         }
-    JUCE_END_IGNORE_WARNINGS_GCC_LIKE
 
     pendingGestureEnds.clearQuick();
 }
@@ -355,9 +434,8 @@ int MorvexAudioProcessor::getNumPrograms()
 
 int MorvexAudioProcessor::getCurrentProgram()
 {
-    if (engine.getCurrentPluginProgram() < 0)
-        engine.setCurrentPluginProgram (0);
-    return engine.getCurrentPluginProgram();
+    // Hosts ask at any time, saving among them: asking must not make a preset current.
+    return juce::jmax (0, engine.getCurrentPluginProgram());
 }
 
 void MorvexAudioProcessor::setCurrentProgram (int index)
@@ -366,10 +444,22 @@ void MorvexAudioProcessor::setCurrentProgram (int index)
     if (! juce::isPositiveAndBelow (index, numPrograms))
         return;
 
+    // Hosts select the project's preset again right before or after restoring it; the restored
+    // edit buffer, with its unsaved edits, is what the project holds.
+    auto& sync = engine.getInstrumentSync();
+    if (sync.isRecallSettling() && index == getCurrentProgram())
+        return;
+
     engine.setCurrentPluginProgram (index);
-    engine.getPluginBank().setSingle (engine.getPluginBank().programRecord (index));
-    engine.postEvent (StateEvent::editBufferChanged);
+    engine.replaceEditBuffer (engine.getPluginBank().programRecord (index), InstrumentSync::Origin::user);
     engine.postEvent (StateEvent::hostProgramChanged);
+    tellEveryone();
+}
+
+void MorvexAudioProcessor::tellEveryone()
+{
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        tellHostValuesChanged();
 }
 
 const juce::String MorvexAudioProcessor::getProgramName (int index)
@@ -397,31 +487,43 @@ void MorvexAudioProcessor::changeProgramName (int index, const juce::String& new
 
 void MorvexAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
-    auto current = engine.getCurrentPluginProgram();
-    destData = PluginChunks::makeBank (engine.getPluginBank(), current);
-    engine.setCurrentPluginProgram (current);
+    destData = PluginChunks::makeBank (engine.getPluginBank(), engine.getCurrentPluginProgram());
 }
 
 void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
-    PluginChunks::restoreBank (data, (size_t) juce::jmax (0, sizeInBytes), engine.getPluginBank());
+    const auto recall = PluginChunks::restoreBank (data, (size_t) juce::jmax (0, sizeInBytes), engine.getPluginBank());
+    if (recall.presetsRestored == 0)
+        return;
+
+    if (recall.currentPreset.has_value())
+        engine.setCurrentPluginProgram (*recall.currentPreset);
+
+    if (recall.editBuffer.has_value())
+        engine.replaceEditBuffer (*recall.editBuffer, InstrumentSync::Origin::recall);
+
+    engine.postEvent (StateEvent::hostProgramChanged);
+    tellEveryone();
 }
 
 void MorvexAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
-    auto current = engine.getCurrentPluginProgram();
-    destData = PluginChunks::makeProgram (engine.getPluginBank(), current);
-    engine.setCurrentPluginProgram (current);
+    destData = PluginChunks::makeProgram (engine.getPluginBank(), engine.getCurrentPluginProgram());
 }
 
 void MorvexAudioProcessor::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
 {
-    auto current = engine.getCurrentPluginProgram();
-    if (PluginChunks::restoreProgram (data, (size_t) juce::jmax (0, sizeInBytes), engine.getPluginBank(), current))
-    {
-        engine.setCurrentPluginProgram (current);
-        engine.postEvent (StateEvent::editBufferChanged);
-    }
+    const auto record = PluginChunks::programOf (data, (size_t) juce::jmax (0, sizeInBytes));
+    if (! record.has_value())
+        return;
+
+    // With no preset current, the program is the edit buffer alone: no preset is overwritten.
+    const auto current = engine.getCurrentPluginProgram();
+    if (juce::isPositiveAndBelow (current, numPrograms))
+        engine.getPluginBank().storeProgram (current, *record);
+
+    engine.replaceEditBuffer (*record, InstrumentSync::Origin::user);
+    tellEveryone();
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -4,6 +4,7 @@
 #include "midi/MIDI_Clock.h"
 #include "midi/MidiCntrState.h"
 #include "plugin/Cable_Listener.h"
+#include "plugin/HostParameter.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
@@ -57,8 +58,9 @@ public:
     juce::AudioProcessorEditor* createEditor() override;
     bool hasEditor() const override;
 
-    // The framework still asks through its legacy parameter and channel interface, which it marks
-    // deprecated; this processor is built on it because hosts keep projects by its indices.
+    // The channel calls and the index-based parameter calls are the framework's legacy interface,
+    // which it marks deprecated. The wrappers reach the parameters through HostParameter objects
+    // (stable IDs, VST 2 and VST3 numbers = the index); these calls are the operations behind them.
     JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations")
     const juce::String getInputChannelName (int channelIndex) const override;
     const juce::String getOutputChannelName (int channelIndex) const override;
@@ -99,17 +101,34 @@ public:
     /** Whether a change gesture is open on host parameter h. */
     bool isGestureOpen (int h) const noexcept;
 
+    // --- what the host parameter objects ask
+    float hostValue (int h);
+    void setHostValue (int h, float newValue);
+    /** The text of host parameter h at a value; the stored value's own text at its current value. */
+    juce::String hostValueText (int h, float value);
+    float hostValueForText (int h, const juce::String& text);
+    HostParameter* getHostParameter (int h) const noexcept;
+
+    /** The edit buffer was replaced as a whole: the host is told every value it does not know yet
+        (VST 2 hosts by a display update, which has them read every value again), without a
+        gesture, so nothing is recorded as the user's. Message thread. */
+    void tellHostValuesChanged();
+
 private:
     void timerCallback() override;
     void setHostParameter (int index, float newValue);
     void apply (int parameter, int value);
     int currentProgramNumber() const noexcept;
     void readPlayHead();
+    /** A whole new edit buffer from the host's side: the editor, the instrument and the host follow. */
+    void tellEveryone();
 
     MIDI_Clock::Position positionInfo;
     MidiCntrState engine;
     StsResor panelImages;
     std::array<Envel*, 2> envelopeGraphs {};
+    std::vector<HostParameter*> hostParameters;             // owned by the framework's parameter tree
+    std::array<std::atomic<float>, numHostParameters> hostKnows {}; // the value the host last heard or set
     std::vector<uint8_t> gestureOpen;
     juce::Array<uint16_t> pendingGestureEnds;
     MIDI_Clock clock;

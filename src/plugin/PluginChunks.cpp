@@ -1,5 +1,7 @@
 #include "plugin/PluginChunks.h"
 
+#include <cstring>
+
 namespace PluginChunks
 {
 namespace
@@ -7,47 +9,68 @@ namespace
 const char bankKey[] = "Ph_5MorvexBankVersion100";
 const char programKey[] = "Ph_5MorvexSettingsVersion100";
 constexpr auto recordSize = Bank_Program::recordSize;
+
+ProgramSysex::Record recordAt (const uint8_t* bytes)
+{
+    ProgramSysex::Record record {};
+    std::memcpy (record.data(), bytes, record.size());
+    return record;
+}
 }
 
-juce::MemoryBlock makeBank (Bank_Program& bank, int& currentProgram)
+juce::MemoryBlock makeBank (const Bank_Program& bank, int currentPreset)
 {
-    if (currentProgram < 0)
-    {
-        currentProgram = 0;
-        bank.storeProgram (0, bank.single());
-    }
-
     juce::MemoryBlock chunk;
     juce::MemoryOutputStream out (chunk, false);
     out.write (bankKey, bankKeySize);
     for (int i = 0; i < numPrograms; ++i)
         out.write (bank.programRecord (i).data(), recordSize);
-    out.write (bank.programRecord (currentProgram).data(), recordSize);
-    out.writeByte ((char) (currentProgram & 0xFF));
+    out.write (bank.single().data(), recordSize);
+    out.writeByte ((char) (juce::isPositiveAndBelow (currentPreset, numPrograms) ? currentPreset : noPreset));
     out.flush();
     return chunk;
 }
 
-void restoreBank (const void* data, size_t size, Bank_Program& bank)
+int restorePresets (const void* data, size_t size, Bank_Program& bank)
 {
     if (data == nullptr)
-        return;
+        return 0;
 
     const auto* bytes = static_cast<const uint8_t*> (data);
-    for (int i = 0; i < numPrograms; ++i)
+    int restored = 0;
+    for (; restored < numPrograms; ++restored)
     {
-        const auto offset = (size_t) (bankKeySize + recordSize * i);
+        const auto offset = (size_t) (bankKeySize + recordSize * restored);
         if (offset + (size_t) recordSize > size)
             break;
-        bank.storeProgram (i, bytes + offset, (size_t) recordSize);
+        bank.storeProgram (restored, bytes + offset, (size_t) recordSize);
     }
+    return restored;
 }
 
-juce::MemoryBlock makeProgram (Bank_Program& bank, int& currentProgram)
+Recall restoreBank (const void* data, size_t size, Bank_Program& bank)
 {
-    currentProgram = juce::jmax (0, currentProgram);
+    Recall recall;
+    recall.presetsRestored = restorePresets (data, size, bank);
+    if (data == nullptr)
+        return recall;
+
+    const auto* bytes = static_cast<const uint8_t*> (data);
+    if (size >= (size_t) (editBufferOffset + recordSize))
+        recall.editBuffer = recordAt (bytes + editBufferOffset);
+
+    // Any byte but a preset's number (255, or a value no version wrote) means none is current.
+    if (size >= (size_t) bankChunkSize)
+        recall.currentPreset = bytes[currentPresetOffset] < numPrograms ? (int) bytes[currentPresetOffset] : -1;
+
+    return recall;
+}
+
+juce::MemoryBlock makeProgram (Bank_Program& bank, int currentPreset)
+{
     const auto editBuffer = bank.single();
-    bank.storeProgram (currentProgram, editBuffer);
+    if (juce::isPositiveAndBelow (currentPreset, numPrograms))
+        bank.storeProgram (currentPreset, editBuffer);
 
     juce::MemoryBlock chunk;
     juce::MemoryOutputStream out (chunk, false);
@@ -57,15 +80,11 @@ juce::MemoryBlock makeProgram (Bank_Program& bank, int& currentProgram)
     return chunk;
 }
 
-bool restoreProgram (const void* data, size_t size, Bank_Program& bank, int& currentProgram)
+std::optional<ProgramSysex::Record> programOf (const void* data, size_t size)
 {
     if (data == nullptr || size < (size_t) programChunkSize)
-        return false;
+        return std::nullopt;
 
-    currentProgram = juce::jmax (0, currentProgram);
-    const auto* record = static_cast<const uint8_t*> (data) + programKeySize;
-    bank.storeProgram (currentProgram, record, (size_t) recordSize);
-    bank.setSingle (record, (size_t) recordSize);
-    return true;
+    return recordAt (static_cast<const uint8_t*> (data) + programKeySize);
 }
 }

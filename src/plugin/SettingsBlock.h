@@ -38,7 +38,11 @@ public:
         seventhDelayOffset = 200,
         keyPlayOffset = 220,
         keyBaseNoteOffset = 221,
-        keyVelocityOffset = 222
+        keyVelocityOffset = 222,
+        // The two "keep the instrument in step" options of the MIDI setup. Stored as 1 = off, so
+        // the zeros of a fresh block, and of files from versions without them, read as on.
+        sendOnLoadOffOffset = 223,   // "Send Program on Project Load"
+        sendChangesOffOffset = 224   // "Send Program Changes"
     };
 
     static constexpr int latencyMarker = 333;

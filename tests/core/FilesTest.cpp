@@ -1,6 +1,7 @@
 #include "support/EngineTestSupport.h"
 #include "groups/FactoryData.h"
 #include "groups/GroupsDataFile.h"
+#include "plugin/PluginChunks.h"
 #include "plugin/SafeFile.h"
 #include "plugin/SettingsFolder.h"
 
@@ -200,4 +201,42 @@ TEST (SettingsFolder, LivesInTheUsersApplicationData)
     EXPECT_EQ (SettingsFolder::folder().getFileName(), "PluginSettings");
     EXPECT_EQ (SettingsFolder::folder().getParentDirectory(),
                juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory));
+}
+
+// The host's chunk recalls the sound; a preset-bank file of the same layout brings presets only.
+TEST (PluginChunks, ARecallAndAPresetBankFileReadTheSameBytesDifferently)
+{
+    Bank_Program source ("Program Group");
+    source.initialise (true);
+    auto edited = source.programRecord (6);
+    edited[17] = 3;
+    source.setSingle (edited);
+    const auto chunk = PluginChunks::makeBank (source, 6);
+    ASSERT_EQ (chunk.getSize(), (size_t) PluginChunks::bankChunkSize);
+
+    Bank_Program recalled ("Program Group"), loaded ("Program Group");
+    recalled.initialise (false);
+    loaded.initialise (false);
+    const auto before = loaded.single();
+
+    const auto recall = PluginChunks::restoreBank (chunk.getData(), chunk.getSize(), recalled);
+    EXPECT_EQ (recall.presetsRestored, 40);
+    EXPECT_EQ (recall.editBuffer, edited);
+    EXPECT_EQ (recall.currentPreset, 6);
+    EXPECT_EQ (recalled.single(), before) << "the caller takes the edit buffer";
+
+    EXPECT_EQ (PluginChunks::restorePresets (chunk.getData(), chunk.getSize(), loaded), 40);
+    EXPECT_EQ (loaded.single(), before);
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ (loaded.programRecord (i), source.programRecord (i)) << i;
+
+    // None current is 255, and any byte beyond the presets reads as none.
+    auto bytes = Bytes (static_cast<const uint8_t*> (chunk.getData()), static_cast<const uint8_t*> (chunk.getData()) + chunk.getSize());
+    for (const uint8_t last : { (uint8_t) 255, (uint8_t) 40, (uint8_t) 200 })
+    {
+        bytes.back() = last;
+        EXPECT_EQ (PluginChunks::restoreBank (bytes.data(), bytes.size(), recalled).currentPreset, -1) << (int) last;
+    }
+    EXPECT_EQ (Bytes (1, static_cast<const uint8_t*> (PluginChunks::makeBank (source, -1).getData())[PluginChunks::currentPresetOffset]),
+               Bytes (1, 255));
 }

@@ -37,6 +37,28 @@ TEST (ParTable, HostMapIsABijectionOnItsFiftyNineEntries)
     EXPECT_EQ (mapped, 58);
 }
 
+// Hosts store these in their projects (LV2 as symbols): the list is fixed from here on.
+TEST (ParTable, HostIdsAreStableSymbolsMadeFromTheNames)
+{
+    const char* const expected[] = {
+        "program", "volume", "osc_a_freq", "osc_b_freq", "osc_b_fine", "osc_a_sh_saw", "osc_a_sh_pulse",
+        "osc_b_sh_saw", "osc_b_sh_trian", "osc_b_sh_pulse", "osc_a_pulse_wth", "osc_b_pulse_wth", "osc_sync",
+        "osc_b_low_freq", "osc_b_keyboard", "glide_rate", "osc_a_mix", "osc_b_mix", "noise", "filter_cutoff",
+        "filter_resonance", "filter_flt_keyboard", "filter_rev", "lfo_frequency", "lfo_init_amnt", "lfo_shape_saw",
+        "lfo_shape_tri", "lfo_shape_sqr", "wheel_src_mix", "wheel_freq_a", "wheel_freq_b", "wheel_pw_a",
+        "wheel_pw_b", "wheel_filter", "poly_filt_amt", "poly_osc_b", "poly_freq_a", "poly_pw_a", "poly_filter",
+        "vintage", "aftch_filter", "aftch_lfo", "filter_env_amnt", "velocity_filter", "velocity_amp",
+        "filter_attack", "amp_attack", "filter_decay", "amp_decay", "filter_sustain", "amp_sustain",
+        "filter_release", "amp_release", "release_sw", "unison", "voice_count", "detune", "p_b_range", "unison_assign"
+    };
+    static_assert (std::size (expected) == ParTable::numHostParameters);
+
+    const ParTable table;
+    for (int h = 0; h < ParTable::numHostParameters; ++h)
+        EXPECT_EQ (table.getHostId (h), expected[h]) << table.getHostName (h);
+    EXPECT_EQ (table.getHostId (59), juce::String());
+}
+
 TEST (ParTable, NrpnNumbersAreParameterIndicesBelowOneHundred)
 {
     const ParTable table;

@@ -9,9 +9,14 @@ struct EditorRig : ProcessorRig
 {
     EditorRig()
     {
+        const auto replaced = engine().getInstrumentSync().replacementCount();
         editor.reset (dynamic_cast<MorvexAudioProcessorEditor*> (processor->createEditor()));
         main = editor->getMainComp();
         main->chooseFromMenu = [this] (const juce::PopupMenu& menu) { return pickFrom (menu); };
+
+        // The editor asks for the globals; the instrument's first answer has its program asked
+        // for, and that comes back. All of it is over before a test starts.
+        pumpUntil ([&] { return engine().getInstrumentSync().replacementCount() > replaced; });
         pumpMessages (20);
         events();
         instrument->clearLog();

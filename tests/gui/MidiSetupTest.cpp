@@ -53,6 +53,7 @@ TEST (MidiSetup, OpensWithThePortsOptionsAndLatencyOfTheEngine)
     rig.engine().setInThru (true);
     rig.engine().getSettings().setByte (SettingsBlock::keyPlayOffset, 1);
     rig.engine().setLatency (0, { 120, 5, 0, 0, 0, 0, 0 });
+    rig.engine().setSendProgramChanges (false);
     std::unique_ptr<juce::AudioProcessorEditor> editor (rig.processor->createEditor());
     auto* main = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
     main->toggleMidiSetup();
@@ -69,7 +70,8 @@ TEST (MidiSetup, OpensWithThePortsOptionsAndLatencyOfTheEngine)
 
     const std::pair<MIDI_Setup::Toggle, bool> toggles[] = {
         { MIDI_Setup::clockToggle, true }, { MIDI_Setup::automationToggle, false }, { MIDI_Setup::hostThruToggle, true },
-        { MIDI_Setup::inThruToggle, true }, { MIDI_Setup::computerKeysToggle, true } };
+        { MIDI_Setup::inThruToggle, true }, { MIDI_Setup::sendOnLoadToggle, true }, { MIDI_Setup::sendChangesToggle, false },
+        { MIDI_Setup::computerKeysToggle, true } };
     for (const auto& [t, on] : toggles)
         EXPECT_EQ (setup->getToggle (t).isChecked(), on) << t;
 
@@ -141,6 +143,33 @@ TEST (MidiSetup, EachOptionSetsTheEngineAndItsSettingsByteAndAsksForTheGlobals)
     juce::Thread::sleep (30);
     EXPECT_TRUE (rig.instrument->messages().empty());
     EXPECT_FALSE (settingsFile.existsAsFile());
+}
+
+TEST (MidiSetup, KeepingTheInstrumentInStepIsOnAtFirstAndSwitchesOffIntoTheSettingsFile)
+{
+    const std::pair<MIDI_Setup::Toggle, int> options[] = { { MIDI_Setup::sendOnLoadToggle, SettingsBlock::sendOnLoadOffOffset },
+                                                           { MIDI_Setup::sendChangesToggle, SettingsBlock::sendChangesOffOffset } };
+    SetupRig rig;
+    const auto settingsFile = rig.folder.file (SettingsFolder::settingsFileName);
+    for (const auto& [toggle, offset] : options)
+    {
+        SCOPED_TRACE (toggle);
+        EXPECT_TRUE (rig.setup->getToggle (toggle).isChecked());
+        settingsFile.deleteFile();
+        rig.click (rig.setup->getToggle (toggle));
+        EXPECT_FALSE (rig.setup->getToggle (toggle).isChecked());
+        EXPECT_EQ (rig.engine().getSettings().getByte (offset), 1);
+        EXPECT_TRUE (settingsFile.existsAsFile());
+    }
+    EXPECT_FALSE (rig.engine().isSendProgramOnLoadOn());
+    EXPECT_FALSE (rig.engine().isSendProgramChangesOn());
+
+    // the next start keeps them off; switched on again, they are on
+    MidiCntrState next (std::make_shared<MidiDevices> (false), rig.folder.folder);
+    EXPECT_FALSE (next.isSendProgramOnLoadOn());
+    EXPECT_FALSE (next.isSendProgramChangesOn());
+    rig.click (rig.setup->getToggle (MIDI_Setup::sendChangesToggle));
+    EXPECT_TRUE (rig.engine().isSendProgramChangesOn());
 }
 
 TEST (MidiSetup, HostThruSwitchedOffIsStoredYetOnAgainAtTheNextStart)

@@ -1,5 +1,8 @@
 #include "ProcessorRig.h"
 #include "model/DSI_Program.h"
+#include "plugin/PluginChunks.h"
+
+JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations") // the legacy parameter interface
 
 namespace
 {
@@ -17,6 +20,37 @@ Bytes toBytes (const juce::MemoryBlock& block)
     const auto* data = static_cast<const uint8_t*> (block.getData());
     return Bytes (data, data + block.getSize());
 }
+
+Bytes recordBytes (const ProgramSysex::Record& record) { return Bytes (record.begin(), record.end()); }
+
+juce::MemoryBlock stateOf (MorvexAudioProcessor& p)
+{
+    juce::MemoryBlock chunk;
+    p.getStateInformation (chunk);
+    return chunk;
+}
+
+void restore (MorvexAudioProcessor& p, const juce::MemoryBlock& chunk)
+{
+    p.setStateInformation (chunk.getData(), (int) chunk.getSize());
+}
+
+/** The host has finished restoring: the recall settles. */
+void settle (ProcessorRig& rig)
+{
+    auto& sync = rig.engine().getInstrumentSync();
+    const auto now = juce::Time::getMillisecondCounterHiRes();
+    sync.poll (now);
+    sync.poll (now + InstrumentSync::recallSettleMs);
+}
+
+/** A value for host parameter h that differs from its initial one and survives the rounding. */
+float valueFor (MorvexAudioProcessor& p, int h, int seed)
+{
+    const auto maximum = p.getEngine().getParTable().getMaximum (p.getEngine().getParTable().getParamOfHost (h));
+    const auto steps = (int) maximum;
+    return (float) ((h * 7 + seed) % (steps + 1)) / maximum;
+}
 }
 
 TEST (HostPrograms, FortyProgramsFromThePresetBank)
@@ -26,7 +60,8 @@ TEST (HostPrograms, FortyProgramsFromThePresetBank)
 
     EXPECT_EQ (p.getNumPrograms(), 40);
     EXPECT_EQ (p.getProgramName (0), "Poly Brass");
-    EXPECT_EQ (p.getCurrentProgram(), 0) << "a program is chosen the first time the host asks";
+    EXPECT_EQ (p.getCurrentProgram(), 0) << "none current reads as the first";
+    EXPECT_EQ (rig.engine().getCurrentPluginProgram(), -1) << "asking makes no preset current";
 
     rig.engine().getPluginBank().storeProgram (7, named ("Seven", 7));
     rig.events();
@@ -52,38 +87,136 @@ TEST (HostPrograms, FortyProgramsFromThePresetBank)
     EXPECT_EQ (rig.engine().getPluginBank().singleName().trimEnd(), "Renamed");
 }
 
-TEST (StateChunks, TheBankChunk)
+TEST (StateChunks, TheBankChunkHoldsThePresetsAndTheSoundAsItIs)
 {
     ProcessorRig rig;
     auto& p = *rig.processor;
     auto& bank = rig.engine().getPluginBank();
+    const auto polyBrass = bank.programRecord (0);
 
-    // Right after construction: the edit buffer becomes program 0.
-    juce::MemoryBlock chunk;
-    p.getStateInformation (chunk);
-    auto bytes = toBytes (chunk);
+    // None current: the edit buffer and 255; saving changes nothing, preset 1 above all.
+    bank.setSingleByte (17, 90);
+    auto bytes = toBytes (stateOf (p));
     ASSERT_EQ (bytes.size(), 5273u);
     EXPECT_EQ (std::string (bytes.begin(), bytes.begin() + 24), "Ph_5MorvexBankVersion100");
-    EXPECT_EQ (bank.programRecord (0), ParTable::initialRecord());
-    EXPECT_EQ (Bytes (bytes.begin() + 24, bytes.begin() + 152), Bytes (ParTable::initialRecord().begin(), ParTable::initialRecord().end()));
-    EXPECT_EQ (Bytes (bytes.begin() + 5144, bytes.begin() + 5272), Bytes (ParTable::initialRecord().begin(), ParTable::initialRecord().end()));
-    EXPECT_EQ (bytes.back(), 0);
+    EXPECT_EQ (Bytes (bytes.begin() + 24, bytes.begin() + 152), recordBytes (polyBrass));
+    EXPECT_EQ (Bytes (bytes.begin() + 5144, bytes.begin() + 5272), recordBytes (rig.engine().getEditBuffer()));
+    EXPECT_EQ (bytes.back(), 255);
+    EXPECT_EQ (bank.programRecord (0), polyBrass);
+    EXPECT_EQ (rig.engine().getCurrentPluginProgram(), -1);
 
+    // A preset current and edited: its number, and the edits beside the stored preset.
     bank.storeProgram (12, named ("Twelve", 12));
     p.setCurrentProgram (12);
-    p.getStateInformation (chunk);
-    bytes = toBytes (chunk);
+    bank.setSingleByte (13, 55);
+    bytes = toBytes (stateOf (p));
     EXPECT_EQ (bytes.back(), 12);
-    EXPECT_EQ (bytes[5144 + 13], 12);
+    EXPECT_EQ (bytes[5144 + 13], 55);
+    EXPECT_EQ (bytes[24 + 12 * 128 + 13], 12);
+    EXPECT_EQ (bank.programRecord (12)[13], 12) << "saving stores nothing into the preset";
+}
 
-    // Restored into another instance: all forty, the edit buffer left alone.
-    ProcessorRig other;
-    other.engine().getPluginBank().setSingleByte (13, 55);
-    other.processor->setStateInformation (chunk.getData(), (int) chunk.getSize());
-    for (int i = 0; i < 40; ++i)
-        EXPECT_EQ (other.engine().getPluginBank().programRecord (i), bank.programRecord (i)) << i;
-    EXPECT_EQ (other.engine().getEditBuffer()[13], 55);
-    EXPECT_EQ (other.processor->getProgramName (12), "Twelve");
+TEST (StateChunks, EveryParameterComesBackWithAPresetCurrentAndWithNone)
+{
+    for (const auto preset : { -1, 5 })
+    {
+        SCOPED_TRACE (preset);
+        ProcessorRig rig;
+        auto& p = *rig.processor;
+        if (preset >= 0)
+            p.setCurrentProgram (preset);
+
+        std::array<float, 59> saved {};
+        for (int h = 0; h < 59; ++h)
+        {
+            p.setParameter (h, valueFor (p, h, 3));
+            saved[(size_t) h] = p.getParameter (h);
+        }
+        const auto chunk = stateOf (p);
+
+        // The user moves everything, then reopens the project.
+        for (int h = 0; h < 59; ++h)
+            p.setParameter (h, valueFor (p, h, 4));
+        restore (p, chunk);
+
+        for (int h = 0; h < 59; ++h)
+            EXPECT_EQ (p.getParameter (h), saved[(size_t) h]) << p.getParameterName (h);
+        EXPECT_EQ (rig.engine().getCurrentPluginProgram(), preset);
+
+        // And into a new instance, as a host reopens a project.
+        ProcessorRig other;
+        restore (*other.processor, chunk);
+        for (int h = 0; h < 59; ++h)
+            EXPECT_EQ (other.processor->getParameter (h), saved[(size_t) h]) << p.getParameterName (h);
+        EXPECT_EQ (other.engine().getCurrentPluginProgram(), preset);
+    }
+}
+
+TEST (StateChunks, TheHostSelectingTheRestoredPresetKeepsTheRecalledSound)
+{
+    ProcessorRig source;
+    source.processor->setCurrentProgram (3);
+    source.engine().getPluginBank().setSingleByte (17, 77); // an edit not stored in preset 4
+    const auto withPreset = stateOf (*source.processor);
+    const auto recalled = source.engine().getEditBuffer();
+
+    ProcessorRig fresh;
+    fresh.engine().getPluginBank().setSingleByte (17, 66);
+    const auto withNone = stateOf (*fresh.processor);
+    const auto recalledNone = fresh.engine().getEditBuffer();
+
+    struct Case { const char* order; const juce::MemoryBlock* chunk; int select; ProgramSysex::Record expected; int current; };
+    const Case cases[] = {
+        { "select, then restore", &withPreset, 3, recalled, 3 },
+        { "restore, then select", &withPreset, 3, recalled, 3 },
+        { "restore, then select", &withNone, 0, recalledNone, -1 }, // the host saved the 0 it was told
+    };
+
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (juce::String (c.order) + ", preset " + juce::String (c.select));
+        ProcessorRig rig;
+        auto& p = *rig.processor;
+        const auto before = juce::String (c.order).startsWith ("select");
+        if (before)
+            p.setCurrentProgram (c.select);
+        restore (p, *c.chunk);
+        if (! before)
+            p.setCurrentProgram (c.select);
+
+        EXPECT_EQ (rig.engine().getEditBuffer(), c.expected);
+        EXPECT_EQ (rig.engine().getCurrentPluginProgram(), c.current);
+
+        // Later, the user's own pick of that preset loads it as stored.
+        settle (rig);
+        p.setCurrentProgram (c.select);
+        EXPECT_EQ (rig.engine().getEditBuffer(), rig.engine().getPluginBank().programRecord (c.select));
+    }
+
+    // Another preset chosen while the host is still restoring is the user's choice.
+    ProcessorRig rig;
+    restore (*rig.processor, withPreset);
+    rig.processor->setCurrentProgram (9);
+    EXPECT_EQ (rig.engine().getEditBuffer(), rig.engine().getPluginBank().programRecord (9));
+}
+
+TEST (StateChunks, AChunkOfAnEarlierVersionRecallsItsStoredPreset)
+{
+    ProcessorRig source;
+    auto& bank = source.engine().getPluginBank();
+    bank.storeProgram (12, named ("Twelve", 12));
+
+    // Earlier versions wrote the current preset's stored record where the edit buffer now goes.
+    auto bytes = toBytes (stateOf (*source.processor));
+    const auto stored = bank.programRecord (12);
+    std::copy (stored.begin(), stored.end(), bytes.begin() + 5144);
+    bytes.back() = 12;
+
+    ProcessorRig rig;
+    rig.processor->setStateInformation (bytes.data(), (int) bytes.size());
+    EXPECT_EQ (rig.engine().getEditBuffer(), stored);
+    EXPECT_EQ (rig.engine().getCurrentPluginProgram(), 12);
+    EXPECT_EQ (rig.processor->getProgramName (12), "Twelve");
 }
 
 TEST (StateChunks, ShortChunksRestoreWholeRecordsOnly)
@@ -91,16 +224,19 @@ TEST (StateChunks, ShortChunksRestoreWholeRecordsOnly)
     ProcessorRig source;
     for (int i = 0; i < 40; ++i)
         source.engine().getPluginBank().storeProgram (i, named ("Mine", (uint8_t) (100 + i)));
-    source.processor->setCurrentProgram (0);
-    juce::MemoryBlock chunk;
-    source.processor->getStateInformation (chunk);
+    source.processor->setCurrentProgram (6);
+    source.engine().getPluginBank().setSingleByte (13, 99);
+    const auto chunk = stateOf (*source.processor);
 
     ProcessorRig rig;
     const auto factory = rig.engine().getPluginBank().getGroupData();
+    const auto initial = rig.engine().getEditBuffer();
 
     for (int size = 0; size <= (int) chunk.getSize(); ++size)
     {
         rig.engine().getPluginBank().setGroupData (factory.data(), factory.size());
+        rig.engine().getPluginBank().setSingle (initial);
+        rig.engine().setCurrentPluginProgram (-1);
         rig.processor->setStateInformation (chunk.getData(), size);
 
         const auto whole = size < 24 ? 0 : juce::jmin (40, (size - 24) / 128);
@@ -111,6 +247,8 @@ TEST (StateChunks, ShortChunksRestoreWholeRecordsOnly)
             const auto restored = rig.engine().getPluginBank().programRecord (i)[13] == 100 + i;
             ASSERT_EQ (restored, i < whole) << "size " << size << " record " << i;
         }
+        ASSERT_EQ (rig.engine().getEditBuffer()[13] == 99, size >= 5272) << "size " << size;
+        ASSERT_EQ (rig.engine().getCurrentPluginProgram(), size >= 5273 ? 6 : -1) << "size " << size;
     }
 
     // And the program chunk, every length.
@@ -144,4 +282,15 @@ TEST (StateChunks, TheProgramChunk)
     EXPECT_EQ (other.engine().getEditBuffer()[13], 42);
     EXPECT_EQ (other.engine().getPluginBank().programRecord (5)[13], 42);
     EXPECT_EQ (other.events(), (std::vector<int32_t> { StateEvent::editBufferChanged }));
+
+    // With no preset current, making or loading one touches no preset: preset 1 stays itself.
+    ProcessorRig none;
+    const auto polyBrass = none.engine().getPluginBank().programRecord (0);
+    none.engine().getPluginBank().setSingleByte (13, 17);
+    none.processor->getCurrentProgramStateInformation (chunk);
+    EXPECT_EQ (toBytes (chunk)[28 + 13], 17);
+    none.processor->setCurrentProgramStateInformation (bytes.data(), (int) bytes.size());
+    EXPECT_EQ (none.engine().getEditBuffer()[13], 42);
+    EXPECT_EQ (none.engine().getPluginBank().programRecord (0), polyBrass);
+    EXPECT_EQ (none.engine().getCurrentPluginProgram(), -1);
 }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <cstring>
 #include <functional>
 
@@ -22,10 +24,71 @@ protected:
         settings.createDirectory();
         const char ports[] = "Simulated Prophet-5\x0fSimulated Prophet-5\x10NONE\x11" "0\x12";
         settings.getChildFile ("prophet5plports.dat").replaceWithData (ports, sizeof (ports) - 1);
+        // every test starts from the settings of a fresh machine
+        settings.getChildFile ("p5plugst.dat").deleteFile();
 
         format = makeFormat();
         hosted = scanAndOpen (*format, pluginPath());
         ASSERT_NE (hosted.instance, nullptr) << hosted.error;
+    }
+
+    /** Opens the plug-in again over settings of a fresh machine with one byte changed. */
+    void reopenWithSetting (int offset, uint8_t value)
+    {
+        hosted.instance.reset();
+        pumpMessages (20);
+
+        // The 400-byte block a fresh machine gets, written out here so the test needs nothing of
+        // the plug-in but the file's documented layout.
+        std::array<uint8_t, 400> block {};
+        const auto putInt = [&block] (int at, int v) { for (int i = 0; i < 4; ++i) block[(size_t) (at + i)] = (uint8_t) (v >> (24 - 8 * i)); };
+        block[0] = block[1] = block[2] = 255;
+        block[3] = 100;
+        block[6] = 1;
+        putInt (28, 1000);
+        putInt (60, 1);
+        putInt (68, 333);
+        putInt (196, 402);
+        block[222] = 100;
+        block[(size_t) offset] = value;
+        juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory)
+            .getChildFile ("PluginSettings").getChildFile ("p5plugst.dat").replaceWithData (block.data(), block.size());
+
+        hosted = scanAndOpen (*format, pluginPath());
+        ASSERT_NE (hosted.instance, nullptr) << hosted.error;
+    }
+
+    /** The values of host parameters 0..58 as the host sees them. */
+    static std::array<float, 59> valuesOf (juce::AudioPluginInstance& p)
+    {
+        std::array<float, 59> values {};
+        for (int h = 0; h < 59; ++h)
+            values[(size_t) h] = p.getParameters()[h]->getValue();
+        return values;
+    }
+
+    /** The values another instance shows after restoring this one's state: what the state holds. */
+    std::array<float, 59> valuesRestoredFrom (juce::AudioPluginInstance& p)
+    {
+        juce::MemoryBlock state;
+        p.getStateInformation (state);
+        auto other = scanAndOpen (*format, pluginPath());
+        EXPECT_NE (other.instance, nullptr) << other.error;
+        other.instance->setStateInformation (state.getData(), (int) state.getSize());
+        pumpMessages (20);
+        return valuesOf (*other.instance);
+    }
+
+    void process (int blocks)
+    {
+        auto& p = *hosted.instance;
+        juce::AudioBuffer<float> buffer (2, 512);
+        for (int i = 0; i < blocks; ++i)
+        {
+            juce::MidiBuffer midi;
+            buffer.clear();
+            p.processBlock (buffer, midi);
+        }
     }
 
     void TearDown() override
@@ -194,8 +257,63 @@ protected:
         EXPECT_EQ (name, "Kept In Project ");
     }
 
+    /** The host's own state calls: every parameter set, saved, moved, restored and read back. */
+    void checkEveryParameterSurvivesTheProject()
+    {
+        auto& p = *hosted.instance;
+        p.prepareToPlay (48000.0, 512);
+        const auto initial = valuesOf (p);
+
+        const auto setAll = [&] (float offset)
+        {
+            for (int h = 0; h < 59; ++h)
+                p.getParameters()[h]->setValueNotifyingHost (std::fmod (offset + 0.137f * (float) h, 1.0f));
+            process (4);
+            pumpMessages (20);
+        };
+
+        setAll (0.2f);
+        juce::MemoryBlock saved;
+        p.getStateInformation (saved);
+        const auto expected = valuesRestoredFrom (p);
+        int moved = 0;
+        for (int h = 0; h < 59; ++h)
+            moved += expected[(size_t) h] != initial[(size_t) h] ? 1 : 0;
+        EXPECT_GE (moved, 40) << "the values set reached the plug-in's state";
+
+        setAll (0.65f);
+        p.setStateInformation (saved.getData(), (int) saved.getSize());
+        pumpMessages (20);
+        const auto restored = valuesOf (p);
+        for (int h = 0; h < 59; ++h)
+            EXPECT_FLOAT_EQ (restored[(size_t) h], expected[(size_t) h]) << p.getParameters()[h]->getName (64);
+        p.releaseResources();
+    }
+
+    /** A preset chosen by the host: the host then shows that preset's values. */
+    void checkAPresetShowsItsValues()
+    {
+        auto& p = *hosted.instance;
+        const auto before = valuesOf (p);
+        p.setCurrentProgram (3);
+        pumpMessages (50);
+
+        const auto shown = valuesOf (p);
+        const auto expected = valuesRestoredFrom (p);
+        int changed = 0;
+        for (int h = 0; h < 59; ++h)
+        {
+            EXPECT_FLOAT_EQ (shown[(size_t) h], expected[(size_t) h]) << p.getParameters()[h]->getName (64);
+            changed += shown[(size_t) h] != before[(size_t) h] ? 1 : 0;
+        }
+        EXPECT_GE (changed, 20) << "preset 4 differs from the initial program";
+        EXPECT_EQ (p.getCurrentProgram(), 3);
+    }
+
     void checkAutomationReachesTheInstrument()
     {
+        // A preset chosen below must stay off the instrument, or it would answer with that.
+        reopenWithSetting (224, 1); // "Send Program Changes" off
         auto& p = *hosted.instance;
         constexpr int blockSize = 512;
         p.prepareToPlay (48000.0, blockSize);

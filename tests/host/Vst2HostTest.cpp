@@ -1,5 +1,7 @@
 #include "HostedPluginChecks.h"
 
+#include <pluginterfaces/vst2.x/aeffectx.h>
+
 #include <dlfcn.h>
 
 namespace
@@ -25,4 +27,32 @@ TEST (Vst2Module, ExportsTheEntryPointHostsLookFor)
     ASSERT_NE (module, nullptr) << dlerror();
     EXPECT_NE (dlsym (module, "VSTPluginMain"), nullptr);
     dlclose (module);
+}
+TEST_F (Vst2Plugin, EveryParameterSurvivesTheProject) { checkEveryParameterSurvivesTheProject(); }
+TEST_F (Vst2Plugin, APresetShowsItsValues)            { checkAPresetShowsItsValues(); }
+
+// A host built on the original interface reads the pins' flags: one active stereo pair out.
+TEST_F (Vst2Plugin, ReportsOneActiveStereoOutputPair)
+{
+    struct Effect final : juce::ExtensionsVisitor
+    {
+        void visitVSTClient (const VSTClient& client) override { effect = static_cast<AEffect*> (client.getAEffectPtr()); }
+        AEffect* effect = nullptr;
+    } visitor;
+    hosted.instance->getExtensions (visitor);
+    auto* effect = visitor.effect;
+    ASSERT_NE (effect, nullptr);
+    EXPECT_EQ (effect->numOutputs, 2);
+
+    // Active both; the left one says it begins a stereo pair.
+    const int expected[] = { kVstPinIsActive | kVstPinIsStereo, kVstPinIsActive };
+    for (int pin = 0; pin < 2; ++pin)
+    {
+        VstPinProperties properties {};
+        ASSERT_EQ (effect->dispatcher (effect, effGetOutputProperties, pin, 0, &properties, 0.0f), 1) << pin;
+        EXPECT_EQ (properties.flags & (kVstPinIsActive | kVstPinIsStereo), expected[pin]) << pin;
+    }
+    EXPECT_EQ ((int) kVstPinIsActive, 1);
+    EXPECT_EQ ((int) kVstPinIsStereo, 2);
+    EXPECT_EQ ((int) kVstPinUseSpeaker, 4);
 }

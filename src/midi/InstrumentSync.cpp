@@ -1,0 +1,124 @@
+#include "midi/InstrumentSync.h"
+#include "midi/MidiCntrState.h"
+
+namespace
+{
+constexpr uint32_t originBits = 0xF;
+}
+
+InstrumentSync::InstrumentSync (MidiCntrState& e) : engine (e)
+{
+    startTimer (pollIntervalMs);
+}
+
+InstrumentSync::~InstrumentSync()
+{
+    stopTimer();
+}
+
+void InstrumentSync::setPolling (bool on)
+{
+    if (on)
+        startTimer (pollIntervalMs);
+    else
+        stopTimer();
+}
+
+void InstrumentSync::timerCallback()
+{
+    poll (juce::Time::getMillisecondCounterHiRes());
+}
+
+void InstrumentSync::editBufferReplaced (Origin origin) noexcept
+{
+    auto old = replacements.load();
+    while (! replacements.compare_exchange_weak (old, (((old >> 4) + 1) << 4) | (uint32_t) origin))
+    {
+    }
+
+    recallSettling.store (origin == Origin::recall);
+}
+
+void InstrumentSync::instrumentAnswered() noexcept
+{
+    if (! contactKnown.exchange (true))
+        wentOnline.store (true);
+}
+
+void InstrumentSync::poll (double now)
+{
+    const auto state = replacements.load();
+    const auto latest = (Origin) (state & originBits);
+
+    if (state != seenReplacements)
+    {
+        seenReplacements = state;
+
+        switch (latest)
+        {
+            case Origin::recall:
+                // Every restore of a burst restarts the wait; the sound sent is the last one.
+                recallWaiting = true;
+                dueAt = now + recallSettleMs;
+                pending = engine.isSendProgramOnLoadOn() ? Pending::recall : Pending::none;
+                break;
+
+            case Origin::user:
+                recallWaiting = false;
+                dueAt = now;
+                pending = engine.isSendProgramChangesOn() ? Pending::change : Pending::none;
+                break;
+
+            case Origin::instrument:
+            case Origin::programSelect:
+            case Origin::sentByCaller:
+                // The instrument has this program already: nothing waits to be sent.
+                recallWaiting = false;
+                pending = Pending::none;
+                break;
+        }
+
+        if (onEditBufferReplaced)
+            onEditBufferReplaced();
+    }
+
+    if (wentOnline.exchange (false))
+    {
+        if (recallWaiting)
+        {
+            // The project's sound goes to the instrument that has just answered; with the option
+            // off the panel keeps it without asking the instrument for its own.
+            if (engine.isSendProgramOnLoadOn() && pending == Pending::none)
+            {
+                pending = Pending::recall;
+                dueAt = now;
+            }
+        }
+        else if (pending == Pending::none)
+        {
+            engine.sendRequest (MidiCntrState::editBufferRequest, 0, 0);
+        }
+    }
+
+    if (pending != Pending::none && now >= dueAt)
+    {
+        const auto kind = pending;
+        pending = Pending::none;
+
+        // A closed output drops a program change; a recall waits for the instrument to answer.
+        if (engine.getPorts().isOutputOpen())
+        {
+            sendDump();
+            if (kind == Pending::recall && contactKnown.load())
+                recallWaiting = false;
+        }
+    }
+
+    if (latest == Origin::recall && recallSettling.load() && now >= dueAt)
+        recallSettling.store (false);
+}
+
+void InstrumentSync::sendDump()
+{
+    engine.sendEditBufferDump (engine.getEditBuffer());
+}
