@@ -8,7 +8,9 @@ constexpr uint32_t originBits = 0xF;
 
 InstrumentSync::InstrumentSync (MidiCntrState& e) : engine (e)
 {
-    startTimer (pollIntervalMs);
+    // An engine made without a message loop (a fuzzer's) has nobody to poll for it.
+    if (juce::MessageManager::getInstanceWithoutCreating() != nullptr)
+        startTimer (pollIntervalMs);
 }
 
 InstrumentSync::~InstrumentSync()

@@ -453,11 +453,12 @@ void MorvexAudioProcessor::setCurrentProgram (int index)
     engine.setCurrentPluginProgram (index);
     engine.replaceEditBuffer (engine.getPluginBank().programRecord (index), InstrumentSync::Origin::user);
     engine.postEvent (StateEvent::hostProgramChanged);
-    tellEveryone();
+    tellHostSoon();
 }
 
-void MorvexAudioProcessor::tellEveryone()
+void MorvexAudioProcessor::tellHostSoon()
 {
+    // Hosts read the values back right after they change the program: tell them before returning.
     if (juce::MessageManager::existsAndIsCurrentThread())
         tellHostValuesChanged();
 }
@@ -503,7 +504,7 @@ void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInByte
         engine.replaceEditBuffer (*recall.editBuffer, InstrumentSync::Origin::recall);
 
     engine.postEvent (StateEvent::hostProgramChanged);
-    tellEveryone();
+    tellHostSoon();
 }
 
 void MorvexAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
@@ -523,7 +524,7 @@ void MorvexAudioProcessor::setCurrentProgramStateInformation (const void* data, 
         engine.getPluginBank().storeProgram (current, *record);
 
     engine.replaceEditBuffer (*record, InstrumentSync::Origin::user);
-    tellEveryone();
+    tellHostSoon();
 }
 
 juce::AudioProcessor* JUCE_CALLTYPE createPluginFilter()

@@ -120,8 +120,9 @@ private:
     void apply (int parameter, int value);
     int currentProgramNumber() const noexcept;
     void readPlayHead();
-    /** A whole new edit buffer from the host's side: the editor, the instrument and the host follow. */
-    void tellEveryone();
+    /** The host hears of a whole new edit buffer at once on the message thread; from any other
+        thread, at the instrument sync's next poll. */
+    void tellHostSoon();
 
     MIDI_Clock::Position positionInfo;
     MidiCntrState engine;

@@ -112,6 +112,17 @@ static void checkIdentity (AEffect* effect)
     CHECK ((effect->flags & effFlagsProgramChunks) != 0, "keeps its state in chunks");
     CHECK (effect->uniqueID == (int) CCONST ('P', '5', 'm', 'x'), "unique ID P5mx");
     CHECK (effect->numInputs == 0 && effect->numOutputs == 2, "%d inputs, %d outputs", effect->numInputs, effect->numOutputs);
+
+    /* A host of the original interface takes the pins' flags as they come: both outputs active,
+       the left one beginning a stereo pair (active 1, stereo 2). */
+    for (int pin = 0; pin < 2; ++pin)
+    {
+        VstPinProperties properties;
+        memset (&properties, 0, sizeof (properties));
+        const VstIntPtr answered = effect->dispatcher (effect, effGetOutputProperties, pin, 0, &properties, 0.0f);
+        const int wanted = pin == 0 ? 3 : 1;
+        CHECK (answered == 1 && (properties.flags & 3) == wanted, "output pin %d flags %d", pin, properties.flags);
+    }
 }
 
 static void checkParametersAndPrograms (AEffect* effect)
