@@ -507,6 +507,17 @@ void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInByte
     tellHostSoon();
 }
 
+bool MorvexAudioProcessor::loadPresetBank (const void* data, size_t sizeInBytes)
+{
+    if (PluginChunks::restorePresets (data, sizeInBytes, engine.getPluginBank()) == 0)
+        return false;
+
+    // The presets' names changed: the editor's list and the host's program menu read them again.
+    engine.postEvent (StateEvent::hostProgramChanged);
+    updateHostDisplay (ChangeDetails().withProgramChanged (true));
+    return true;
+}
+
 void MorvexAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
     destData = PluginChunks::makeProgram (engine.getPluginBank(), engine.getCurrentPluginProgram());

@@ -88,6 +88,11 @@ public:
     void getCurrentProgramStateInformation (juce::MemoryBlock& destData) override;
     void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
 
+    /** A preset-bank file (.fxb, the bank chunk's layout): its presets replace the bank's, and
+        nothing else changes, neither the sound being edited nor the current preset. Returns
+        whether it held any. Message thread. */
+    bool loadPresetBank (const void* data, size_t sizeInBytes);
+
     // --- Cable_Listener
     void paramEdited (int instrumentParameter, int value) override;
     void flushEdits() override;

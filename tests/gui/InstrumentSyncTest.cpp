@@ -1,10 +1,49 @@
-#include "ProcessorRig.h"
+#include "EditorRig.h"
 #include "model/DSI_Program.h"
 
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations") // the legacy parameter interface
 
 namespace
 {
+/** Every message the instrument heard, once all that was sent so far has arrived: a marker sent
+    last comes in behind it. */
+std::vector<Bytes> heard (ProcessorRig& rig)
+{
+    static int markers = 0;
+    const Bytes marker { 0xBF, 85, (uint8_t) (++markers & 0x7F) };
+    rig.engine().getPorts().sendController (16, 85, marker[2]);
+
+    std::vector<Bytes> all;
+    for (int waited = 0; waited < 2000; ++waited)
+    {
+        all.clear();
+        for (const auto& m : rig.instrument->messages())
+            all.push_back (m.bytes);
+        if (std::find (all.begin(), all.end(), marker) != all.end())
+            break;
+        juce::Thread::sleep (1);
+    }
+
+    EXPECT_NE (std::find (all.begin(), all.end(), marker), all.end()) << "the marker never arrived";
+    all.erase (std::remove_if (all.begin(), all.end(), [] (const Bytes& m) { return m.size() == 3 && m[0] == 0xBF && m[1] == 85; }),
+               all.end());
+    return all;
+}
+
+/** The edit-buffer dumps among what the instrument heard, unpacked. */
+std::vector<ProgramSysex::Record> dumpsHeard (ProcessorRig& rig)
+{
+    std::vector<ProgramSysex::Record> records;
+    for (const auto& m : heard (rig))
+        if (m.size() == (size_t) ProgramSysex::editBufferDumpSize && m[3] == ProgramSysex::editBufferDumpCommand)
+        {
+            DSI_Program program;
+            program.unpack (m.data() + ProgramSysex::editBufferDumpPayload, (size_t) ProgramSysex::packedSize);
+            records.push_back (program.getData());
+        }
+    return records;
+}
+
 /** A processor on the simulated instrument whose keeping in step is driven by the test's clock. */
 struct SyncRig : ProcessorRig
 {
@@ -31,52 +70,15 @@ struct SyncRig : ProcessorRig
         after (InstrumentSync::recallSettleMs);
     }
 
-    /** Every message the instrument heard, once all that was sent so far has arrived: a marker
-        sent last comes in behind it. */
-    std::vector<Bytes> heard()
-    {
-        const Bytes marker { 0xBF, 85, (uint8_t) (++markers & 0x7F) };
-        engine().getPorts().sendController (16, 85, marker[2]);
-
-        std::vector<Bytes> all;
-        for (int waited = 0; waited < 2000; ++waited)
-        {
-            all.clear();
-            for (const auto& m : instrument->messages())
-                all.push_back (m.bytes);
-            if (std::find (all.begin(), all.end(), marker) != all.end())
-                break;
-            juce::Thread::sleep (1);
-        }
-
-        EXPECT_NE (std::find (all.begin(), all.end(), marker), all.end()) << "the marker never arrived";
-        all.erase (std::remove_if (all.begin(), all.end(), [] (const Bytes& m) { return m.size() == 3 && m[0] == 0xBF && m[1] == 85; }),
-                   all.end());
-        return all;
-    }
-
-    /** The edit-buffer dumps among what the instrument heard, unpacked. */
-    std::vector<ProgramSysex::Record> dumps()
-    {
-        std::vector<ProgramSysex::Record> records;
-        for (const auto& m : heard())
-            if (m.size() == (size_t) ProgramSysex::editBufferDumpSize && m[3] == ProgramSysex::editBufferDumpCommand)
-            {
-                DSI_Program program;
-                program.unpack (m.data() + ProgramSysex::editBufferDumpPayload, (size_t) ProgramSysex::packedSize);
-                records.push_back (program.getData());
-            }
-        return records;
-    }
+    std::vector<ProgramSysex::Record> dumps() { return dumpsHeard (*this); }
 
     bool heardEditBufferRequest()
     {
-        const auto all = heard();
+        const auto all = heard (*this);
         return std::find (all.begin(), all.end(), Bytes { 0xF0, 0x01, 0x32, 0x06, 0xF7 }) != all.end();
     }
 
     double now = juce::Time::getMillisecondCounterHiRes();
-    int markers = 0;
 };
 
 juce::MemoryBlock editedState (int preset, int cutoff)
@@ -183,6 +185,39 @@ TEST (InstrumentSync, AProgramChosenAsAWholeGoesToTheInstrumentOnceWithTheOption
                 EXPECT_EQ (dumps[0], rig.engine().getEditBuffer());
             }
         }
+}
+
+TEST (InstrumentSync, APastedProgramGoesOnceAndACopyItSentItselfGoesNoMore)
+{
+    for (const auto on : { true, false })
+    {
+        SCOPED_TRACE (on ? "option on" : "option off");
+        EditorRig rig;
+        auto& sync = rig.engine().getInstrumentSync();
+        sync.setPolling (false);
+        rig.engine().setSendProgramChanges (on);
+
+        // Copy sends the program itself, as the SEND command does.
+        rig.main->editMenuChosen (1);
+        const auto copied = rig.engine().getEditBuffer();
+        rig.processor->setCurrentProgram (5);
+        const auto now = juce::Time::getMillisecondCounterHiRes() + 1000.0;
+        sync.poll (now);
+        heard (rig); // all of that has arrived
+        rig.instrument->clearLog();
+
+        rig.main->editMenuChosen (2);
+        EXPECT_EQ (rig.engine().getEditBuffer(), copied);
+        sync.poll (now + 10.0);
+        sync.poll (now + 1000.0);
+
+        const auto dumps = dumpsHeard (rig);
+        ASSERT_EQ (dumps.size(), on ? 1u : 0u);
+        if (on)
+        {
+            EXPECT_EQ (dumps[0], copied);
+        }
+    }
 }
 
 TEST (InstrumentSync, ThePluginsResetInTheStandaloneAppGoesToTheInstrument)

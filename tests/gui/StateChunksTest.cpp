@@ -219,6 +219,30 @@ TEST (StateChunks, AChunkOfAnEarlierVersionRecallsItsStoredPreset)
     EXPECT_EQ (rig.processor->getProgramName (12), "Twelve");
 }
 
+TEST (StateChunks, APresetBankFileReplacesThePresetsOnly)
+{
+    ProcessorRig source (false);
+    source.engine().getPluginBank().storeProgram (11, named ("From File", 11));
+    source.processor->setCurrentProgram (6);
+    source.engine().getPluginBank().setSingleByte (13, 88);
+    const auto file = stateOf (*source.processor);
+
+    ProcessorRig rig (false);
+    rig.processor->setCurrentProgram (2);
+    rig.engine().getPluginBank().setSingleByte (13, 44);
+    const auto replaced = rig.engine().getInstrumentSync().replacementCount();
+    rig.events();
+
+    EXPECT_TRUE (rig.processor->loadPresetBank (file.getData(), file.getSize()));
+    EXPECT_EQ (rig.processor->getProgramName (11), "From File");
+    EXPECT_EQ (rig.engine().getEditBuffer()[13], 44) << "the sound being edited stays";
+    EXPECT_EQ (rig.engine().getCurrentPluginProgram(), 2);
+    EXPECT_EQ (rig.engine().getInstrumentSync().replacementCount(), replaced);
+    EXPECT_EQ (rig.events(), (std::vector<int32_t> { StateEvent::hostProgramChanged }));
+
+    EXPECT_FALSE (rig.processor->loadPresetBank (file.getData(), 100));
+}
+
 TEST (StateChunks, ShortChunksRestoreWholeRecordsOnly)
 {
     ProcessorRig source;
