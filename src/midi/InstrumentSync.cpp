@@ -39,6 +39,8 @@ void InstrumentSync::editBufferReplaced (Origin origin) noexcept
     }
 
     recallSettling.store (origin == Origin::recall);
+    if (origin != Origin::instrument)
+        ownSound.store (true);
 }
 
 void InstrumentSync::instrumentAnswered() noexcept
@@ -96,7 +98,7 @@ void InstrumentSync::poll (double now)
                 dueAt = now;
             }
         }
-        else if (pending == Pending::none)
+        else if (pending == Pending::none && ! ownSound.load())
         {
             engine.sendRequest (MidiCntrState::editBufferRequest, 0, 0);
         }

@@ -19,8 +19,9 @@ class MidiCntrState;
       recall ("Send Program on Project Load"; hosts restore several times in a row, so the dump
       waits until restores have stopped for `recallSettleMs`);
     - asks the instrument for its edit buffer when it first answers after the ports were opened,
-      so the panel starts from the sound the instrument is playing, unless a recalled sound is
-      still waiting to reach it (then that goes instead).
+      so the panel starts from the sound the instrument is playing; unless a recalled sound is
+      still waiting to reach it (then that goes instead), or the sound on the panel is already
+      the user's own (edited or chosen), which an answer must not wipe out.
     A program that came from the instrument is never sent back: it cancels whatever was waiting.
 
     Producers may call from any thread, the audio thread included: they only touch atomics. */
@@ -49,6 +50,8 @@ public:
     void contactLost() noexcept { contactKnown.store (false); }
     /** The instrument answered a request for its globals. */
     void instrumentAnswered() noexcept;
+    /** A parameter of the edit buffer was edited (on the panel, by the host or the instrument). */
+    void soundEdited() noexcept { ownSound.store (true); }
     bool isInContact() const noexcept { return contactKnown.load(); }
     /** How many times the edit buffer was replaced as a whole so far. */
     uint32_t replacementCount() const noexcept { return replacements.load() >> 4; }
@@ -78,7 +81,7 @@ private:
 
     // Written by any thread: a count of replacements (upper bits) with the latest origin (low 4).
     std::atomic<uint32_t> replacements { 0 };
-    std::atomic<bool> recallSettling { false }, contactKnown { false }, wentOnline { false };
+    std::atomic<bool> recallSettling { false }, contactKnown { false }, wentOnline { false }, ownSound { false };
 
     // The message thread's own.
     uint32_t seenReplacements = 0;

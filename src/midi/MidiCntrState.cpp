@@ -298,6 +298,7 @@ void MidiCntrState::forgetLastNrpn() noexcept
 
 void MidiCntrState::sendParameter (int parameter, int value, double delayMs, double sampleRate)
 {
+    instrumentSync.soundEdited();
     const auto number = parTable.getNrpnOfParam (parameter);
     if (! juce::isPositiveAndBelow (parameter, ParTable::numNrpns) || ! ports.isOutputOpen())
         return;

@@ -286,6 +286,17 @@ TEST (InstrumentSync, GoingOnLineAsksForTheInstrumentsProgramUnlessARecallWaits)
         EXPECT_FALSE (rig.heardEditBufferRequest());
     }
 
+    // A sound of the user's own on the panel is not wiped out by the instrument's.
+    {
+        SyncRig rig;
+        rig.processor->setParameter (19, 0.25f);
+        rig.engine().requestGlobals();
+        ASSERT_TRUE (pumpUntil ([&] { return rig.engine().isOnline(); }));
+        rig.after (0);
+        EXPECT_FALSE (rig.heardEditBufferRequest());
+        EXPECT_EQ (rig.engine().getEditBuffer()[17], 30);
+    }
+
     // A project opened before the instrument answered: its sound goes again, nothing is asked.
     {
         const auto chunk = editedState (4, 33);
