@@ -15,7 +15,6 @@ public:
         inThruToggled = 210,
         sendOnLoadToggled = 214,   // "Send Program on Project Load"
         sendChangesToggled = 216,  // "Send Program Changes"
-
         okPressed = 203,
         globalsRequested = 201
     };

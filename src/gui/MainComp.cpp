@@ -575,14 +575,8 @@ void MainComp::midiSetupAction (int code, int value)
         case inThruToggled:     engine.setInThru (value == 1); break;
 
         // how the editor keeps the instrument in step; nothing to ask the instrument
-        case sendOnLoadToggled:
-        case sendChangesToggled:
-            if (code == sendOnLoadToggled)
-                engine.setSendProgramOnLoad (value == 1);
-            else
-                engine.setSendProgramChanges (value == 1);
-            engine.saveSettings();
-            return;
+        case sendOnLoadToggled:  engine.setSendProgramOnLoad (value == 1);  engine.saveSettings(); return;
+        case sendChangesToggled: engine.setSendProgramChanges (value == 1); engine.saveSettings(); return;
 
         case okPressed:
             closeMidiSetup();

@@ -51,8 +51,7 @@ public:
     /** The instrument answered a request for its globals. */
     void instrumentAnswered() noexcept;
     /** A parameter of the edit buffer was edited (on the panel, by the host or the instrument). */
-    void soundEdited() noexcept { ownSound.store (true); }
-    bool isInContact() const noexcept { return contactKnown.load(); }
+    void soundEdited() noexcept { ownSound.store (true, std::memory_order_relaxed); } // per automation step: no fence
     /** How many times the edit buffer was replaced as a whole so far. */
     uint32_t replacementCount() const noexcept { return replacements.load() >> 4; }
 

@@ -12,8 +12,6 @@ class HostParameter final : public juce::AudioProcessorParameterWithID
 public:
     HostParameter (MorvexAudioProcessor& owner, int hostIndex, const juce::String& id, const juce::String& hostName);
 
-    int getHostIndex() const noexcept { return hostIndex; }
-
     float getValue() const override;
     void setValue (float newValue) override;
     float getDefaultValue() const override { return 0.0f; }

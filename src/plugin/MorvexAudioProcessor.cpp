@@ -215,11 +215,6 @@ juce::String MorvexAudioProcessor::programText (int index)
     return ProgramLocation::gridLocationText (i / ProgramLocation::programsPerGroup, i % ProgramLocation::programsPerGroup);
 }
 
-HostParameter* MorvexAudioProcessor::getHostParameter (int h) const noexcept
-{
-    return juce::isPositiveAndBelow (h, (int) hostParameters.size()) ? hostParameters[(size_t) h] : nullptr;
-}
-
 float MorvexAudioProcessor::hostValue (int h)
 {
     if (! juce::isPositiveAndBelow (h, numHostParameters))
@@ -271,10 +266,12 @@ float MorvexAudioProcessor::hostValueForText (int h, const juce::String& text)
 
 void MorvexAudioProcessor::setHostValue (int h, float newValue)
 {
-    // A host's value outside 0..1 is taken as its nearest end.
-    setHostParameter (h, juce::jlimit (0.0f, 1.0f, newValue));
+    // A host's value outside 0..1 is taken as its nearest end. The host knows what it set: no
+    // second read of the edit buffer on the audio thread.
+    const auto value = juce::jlimit (0.0f, 1.0f, newValue);
+    setHostParameter (h, value);
     if (juce::isPositiveAndBelow (h, numHostParameters))
-        hostKnows[(size_t) h] = hostValue (h);
+        hostKnows[(size_t) h] = value;
 }
 
 void MorvexAudioProcessor::tellHostValuesChanged()

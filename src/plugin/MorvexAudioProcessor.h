@@ -112,7 +112,6 @@ public:
     /** The text of host parameter h at a value; the stored value's own text at its current value. */
     juce::String hostValueText (int h, float value);
     float hostValueForText (int h, const juce::String& text);
-    HostParameter* getHostParameter (int h) const noexcept;
 
     /** The edit buffer was replaced as a whole: the host is told every value it does not know yet
         (VST 2 hosts by a display update, which has them read every value again), without a
