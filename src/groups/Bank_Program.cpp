@@ -3,7 +3,12 @@
 #include "model/DSI_Program.h"
 #include "model/ParTable.h"
 
-Bank_Program::Bank_Program (const juce::String& bankName) : name (bankName) {}
+Bank_Program::Bank_Program (const juce::String& bankName) : name (bankName)
+{
+    // Room for the largest group a file brings (99 records), so storing never grows it.
+    groupData.reserve ((size_t) maximumRecords * recordSize);
+    capacity = groupData.capacity();
+}
 
 juce::String Bank_Program::nameFrom (const ProgramSysex::Record& record)
 {
@@ -41,7 +46,20 @@ void Bank_Program::storeProgram (int i, const void* record, size_t size)
     if (i < 0 || record == nullptr)
         return;
 
+    // Growing the storage allocates: done before taking the lock, never under it, so a thread
+    // that reads a record (the audio thread too) only ever waits for a copy.
+    const auto needed = (size_t) i * recordSize + size;
+    std::vector<uint8_t> grown;
+    if (needed > capacity.load())
+        grown.reserve (needed);
+
     const Lock sl (lock);
+    if (grown.capacity() > groupData.capacity())
+    {
+        grown.assign (groupData.begin(), groupData.end());
+        groupData.swap (grown);
+        capacity = groupData.capacity();
+    }
     storeLocked (i, static_cast<const uint8_t*> (record), size);
 }
 
@@ -174,18 +192,48 @@ ProgramSysex::Message Bank_Program::programDump (int i) const
 void Bank_Program::setGroupData (const void* bytes, size_t size)
 {
     const auto* begin = static_cast<const uint8_t*> (bytes);
-    const Lock sl (lock);
-    groupData.assign (begin, begin + (bytes == nullptr ? 0 : size));
+    if (begin == nullptr)
+        size = 0;
+
+    std::vector<uint8_t> replacement;
+    if (size > capacity.load())
+        replacement.assign (begin, begin + size);
+
+    {
+        const Lock sl (lock);
+        if (size <= groupData.capacity())
+        {
+            groupData.assign (begin, begin + size);
+            return;
+        }
+        groupData.swap (replacement);
+        capacity = groupData.capacity();
+    }
+    // the old storage is freed here, outside the lock
 }
 
 std::vector<uint8_t> Bank_Program::getGroupData() const
 {
+    // The copy's memory is taken outside the lock; should the size change meanwhile, again.
+    for (;;)
+    {
+        std::vector<uint8_t> copy (numBytes());
+        const Lock sl (lock);
+        if (copy.size() == groupData.size())
+        {
+            std::copy (groupData.begin(), groupData.end(), copy.begin());
+            return copy;
+        }
+    }
+}
+
+size_t Bank_Program::numBytes() const noexcept
+{
     const Lock sl (lock);
-    return groupData;
+    return groupData.size();
 }
 
 int Bank_Program::numRecords() const noexcept
 {
-    const Lock sl (lock);
-    return (int) groupData.size() / recordSize;
+    return (int) numBytes() / recordSize;
 }

@@ -4,6 +4,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <atomic>
+
 /** Forty program records (a group of the instrument's memory, or the plug-in's preset bank) plus
     one single-program buffer (for the preset bank: the program being edited).
 
@@ -12,13 +14,15 @@
 
     Every operation is safe to call from any thread: records are copied in and out under a spin
     lock held only for the copy, so the audio thread can select a program while the MIDI thread
-    stores a received one. */
+    stores a received one. Memory is never taken or given back with the lock held: the storage
+    is reserved for 99 records up front, and grows or is replaced outside the lock. */
 class Bank_Program
 {
 public:
     static constexpr int recordSize = ProgramSysex::recordSize;
     static constexpr int recordsPerGroup = 40;
     static constexpr int groupSize = recordsPerGroup * recordSize;
+    static constexpr int maximumRecords = 99;
 
     explicit Bank_Program (const juce::String& name);
 
@@ -63,6 +67,7 @@ public:
     ProgramSysex::Message programDump (int i) const;
 
     int numRecords() const noexcept;
+    size_t numBytes() const noexcept;
     std::vector<uint8_t> getGroupData() const;
     void setGroupData (const void* bytes, size_t size);
 
@@ -76,5 +81,6 @@ private:
     mutable juce::SpinLock lock;
     juce::String name;
     std::vector<uint8_t> groupData;
+    std::atomic<size_t> capacity { 0 }; // groupData's, readable without the lock
     ProgramSysex::Record singleProgram {};
 };

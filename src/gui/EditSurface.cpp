@@ -104,9 +104,12 @@ void EditSurface::takeEnvelope (Envel& graph)
 
     const auto first = graph.getSection() == 12 ? firstEnvelopeParameter : firstEnvelopeParameter + 1;
     const juce::ScopedValueSetter<Envel*> taking (takingFrom, &graph);
+    // Only the stages the drag moved: the others would go out as full NRPNs on every move.
     for (int stage = 0; stage < 4; ++stage)
         if (auto* control = getControl (first + 2 * stage))
-            control->applyValue ((int) graph.getStage (stage));
+            if (const auto v = (int) graph.getStage (stage);
+                engine.getParTable().limitValue (control->getParameter(), v) != control->getValue())
+                control->applyValue (v);
 }
 
 void EditSurface::changeListenerCallback (juce::ChangeBroadcaster* source)

@@ -11,6 +11,8 @@ const juce::Array<int> barFunctions { AppBar::fileId, AppBar::editId, AppBar::mi
 
 const juce::String onlineText = "SEQUENTIAL:  PROPHET~5/10 ON-LINE";
 const juce::String offlineText = "SEQUENTIAL:  PROPHET~5/10 OFF-LINE";
+const juce::String hostThruDroppedText = "HOST SYSEX TOO LONG: NOT SENT ON";
+constexpr int noticeMs = 4000;
 }
 
 //==============================================================================
@@ -259,6 +261,7 @@ MainComp::EventAction MainComp::decode (int32_t code) noexcept
         case 0x430: return { A::transferEnded };
         case 0x440: return { A::transferProgress, (int) ((u >> 8) & 0xFF), (int) (u & 0xFF) };
         case 0x460: return { A::groupsChanged };
+        case 0x470: return { A::hostThruDropped };
         case 0x500: return { A::presetChanged };
         case 0x521: return { A::velocityShown };
         case 0x522: return { A::octaveShown };
@@ -300,6 +303,18 @@ void MainComp::apply (const EventAction& action)
                 midiSetup->globalsChanged();
             }
             break;
+
+        case EventAction::hostThruDropped:
+        {
+            // A notice, then the line goes back to what it said (or says by then).
+            keyboard->setStatus (hostThruDroppedText);
+            juce::Timer::callAfterDelay (noticeMs, [self = juce::Component::SafePointer<MainComp> (this)]
+            {
+                if (self != nullptr)
+                    self->keyboard->setStatus (self->statusText);
+            });
+            break;
+        }
 
         case EventAction::transferEnded:
             endTransfer();

@@ -135,7 +135,7 @@ public:
         enum Kind
         {
             none, pitchWheel, modWheel, parameter, programChanged, online, offline, transferEnded,
-            transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder
+            transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder, hostThruDropped
         };
         Kind kind = none;
         int a = 0, b = 0;

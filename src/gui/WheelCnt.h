@@ -17,7 +17,8 @@ public:
     };
 
     static constexpr int maximum = 127;
-    static constexpr int pitchCentre = maximum / 2;
+    // 64 × 128 = 8192, the wire's own centre: anything lower leaves the instrument flat.
+    static constexpr int pitchCentre = 64;
     static constexpr int baseWidth = 31, baseHeight = 112;
     static constexpr int numFrames = 35, framePitch = 54, cellWidth = 55, cellHeight = 200;
 

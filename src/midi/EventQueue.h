@@ -88,6 +88,13 @@ public:
         return n;
     }
 
+    /** One consumer thread. Throws away every published item. */
+    void discardAll() noexcept
+    {
+        Item item {};
+        while (pop (item)) {}
+    }
+
     /** How many pushes failed because the queue was full. */
     size_t droppedCount() const noexcept { return dropped.load (std::memory_order_relaxed); }
 

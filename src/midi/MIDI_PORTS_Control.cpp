@@ -99,6 +99,35 @@ void MIDI_PORTS_Control::openOutput (int entry)
 }
 
 //==============================================================================
+bool MIDI_PORTS_Control::enqueueWithoutLock (const uint8_t* data, int size, double due, uint64_t order) noexcept
+{
+    // A full queue means thousands of messages the device has not yet taken: this one is
+    // dropped rather than make the sender (often the audio thread) wait or allocate.
+    auto pushed = false;
+    if (size <= (int) sizeof (ShortMessage::bytes))
+    {
+        ShortMessage m;
+        m.due = due;
+        m.order = order;
+        m.size = (uint8_t) size;
+        std::copy_n (data, size, m.bytes);
+        pushed = shortMessages.push (m);
+    }
+    else if (size <= realtimeSysexReserve)
+    {
+        LongMessage m;
+        m.due = due;
+        m.order = order;
+        m.size = (uint16_t) size;
+        std::copy_n (data, size, m.bytes);
+        pushed = realtimeLongMessages.push (m);
+    }
+
+    if (! pushed)
+        droppedMessages.fetch_add (1, std::memory_order_relaxed);
+    return pushed;
+}
+
 void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
 {
     if (size <= 0)
@@ -108,16 +137,7 @@ void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
 
     if (size <= (int) sizeof (ShortMessage::bytes))
     {
-        ShortMessage m;
-        m.due = due;
-        m.order = order;
-        m.size = (uint8_t) size;
-        std::copy_n (data, size, m.bytes);
-
-        // A full queue means thousands of messages the device has not yet taken: this one is
-        // dropped rather than make the sender (often the audio thread) wait or allocate.
-        if (! shortMessages.push (m))
-            droppedMessages.fetch_add (1, std::memory_order_relaxed);
+        enqueueWithoutLock (data, size, due, order);
         return;
     }
 
@@ -125,15 +145,23 @@ void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
     longMessages.push_back ({ due, order, juce::MidiMessage (data, size) });
 }
 
-void MIDI_PORTS_Control::sendBlock (const juce::MidiBuffer& buffer, double startMs, double samplesPerSecond)
+double MIDI_PORTS_Control::sendBlock (const juce::MidiBuffer& buffer, double startMs, double samplesPerSecond, double notBeforeMs)
 {
     if (! isOutputOpen() || samplesPerSecond <= 0.0)
-        return;
+        return notBeforeMs;
 
+    // Never the locked list: this is how the audio thread sends.
+    auto last = notBeforeMs;
     for (const auto metadata : buffer)
-        enqueue (metadata.data, metadata.numBytes, startMs + 1000.0 * metadata.samplePosition / samplesPerSecond);
+    {
+        if (metadata.numBytes <= 0)
+            continue;
+        last = std::max (last, startMs + 1000.0 * metadata.samplePosition / samplesPerSecond);
+        enqueueWithoutLock (metadata.data, metadata.numBytes, last, nextOrder++);
+    }
 
     wakeSender();
+    return last;
 }
 
 void MIDI_PORTS_Control::wakeSender()
@@ -149,23 +177,39 @@ void MIDI_PORTS_Control::sendNow (const juce::MidiBuffer& buffer)
     sendBlock (buffer, juce::Time::getMillisecondCounterHiRes(), 1000.0);
 }
 
-void MIDI_PORTS_Control::run()
+size_t MIDI_PORTS_Control::takeQueued()
 {
     const auto earlier = [] (const Timed& a, const Timed& b) { return a.due < b.due || (a.due == b.due && a.order < b.order); };
     const auto place = [&] (Timed&& t) { pending.insert (std::upper_bound (pending.begin(), pending.end(), t, earlier), std::move (t)); };
+    size_t taken = 0;
 
+    ShortMessage m;
+    while (! threadShouldExit() && shortMessages.pop (m))
+    {
+        place ({ m.due, m.order, juce::MidiMessage (m.bytes, m.size) });
+        ++taken;
+    }
+
+    LongMessage l;
+    while (! threadShouldExit() && realtimeLongMessages.pop (l))
+    {
+        place ({ l.due, l.order, juce::MidiMessage (l.bytes, l.size) });
+        ++taken;
+    }
+
+    const juce::ScopedLock sl (longMessagesLock);
+    for (auto& t : longMessages)
+        place (std::move (t));
+    taken += longMessages.size();
+    longMessages.clear();
+    return taken;
+}
+
+void MIDI_PORTS_Control::run()
+{
     while (! threadShouldExit())
     {
-        ShortMessage m;
-        while (! threadShouldExit() && shortMessages.pop (m))
-            place ({ m.due, m.order, juce::MidiMessage (m.bytes, m.size) });
-
-        {
-            const juce::ScopedLock sl (longMessagesLock);
-            for (auto& t : longMessages)
-                place (std::move (t));
-            longMessages.clear();
-        }
+        takeQueued();
 
         const auto dropped = dropBefore.load();
         pending.erase (std::remove_if (pending.begin(), pending.end(), [dropped] (const Timed& t) { return t.order < dropped; }),
@@ -192,10 +236,9 @@ void MIDI_PORTS_Control::run()
             // Going to sleep: say so first, then look once more, so a message sent in between
             // is not left waiting for the next tick.
             senderIdle = true;
-            if (shortMessages.pop (m))
+            if (takeQueued() > 0)
             {
                 senderIdle = false;
-                place ({ m.due, m.order, juce::MidiMessage (m.bytes, m.size) });
                 continue;
             }
 

@@ -21,6 +21,9 @@ class MIDI_PORTS_Control : private juce::Thread
 {
 public:
     static constexpr int smallSysexPiece = 256;
+    /** The longest SysEx that sendBlock passes on; it is meant for the audio thread, so a longer
+        one would need memory it cannot take. Longer ones are dropped and counted. */
+    static constexpr int realtimeSysexReserve = 512;
     static constexpr int largeSysexPiece = 6000;
 
     explicit MIDI_PORTS_Control (MidiDeviceSeam& devices);
@@ -45,7 +48,11 @@ public:
     int getSysexSizeChoice() const noexcept { return sysexSizeChoice.load(); }
 
     // --- sending; each does nothing while the output is not open
-    void sendBlock (const juce::MidiBuffer&, double millisecondCounterToStartAt, double samplesPerSecond);
+    /** Each message is due at the start plus its position, but never before `notBeforeMs`:
+        the caller's stream keeps its order across blocks however irregularly they come. Returns
+        when the last message is due (or notBeforeMs, when nothing was sent). */
+    double sendBlock (const juce::MidiBuffer&, double millisecondCounterToStartAt, double samplesPerSecond,
+                      double notBeforeMs = 0.0);
     void sendNow (const juce::MidiBuffer& bufferInMilliseconds);
     void sendDelayed (const juce::MidiBuffer& bufferInSamples, double delayMs, double sampleRate);
     void sendController (int channel, int controller, int value);
@@ -55,7 +62,8 @@ public:
     void sendProgramChange (int channel, int program);
     void sendSysEx (const void* data, size_t size);
 
-    /** Messages dropped because thousands were already waiting for the device. */
+    /** Messages dropped because thousands were already waiting for the device, or because a
+        SysEx handed to sendBlock was longer than its reserve. */
     size_t getDroppedMessageCount() const noexcept { return droppedMessages.load(); }
 
     /** Clamps a channel into 1..16, as the wire knows no other. */
@@ -72,6 +80,14 @@ private:
         uint8_t bytes[15] {};
     };
 
+    struct LongMessage
+    {
+        double due = 0.0;
+        uint64_t order = 0;
+        uint16_t size = 0;
+        uint8_t bytes[realtimeSysexReserve] {};
+    };
+
     struct Timed
     {
         double due;
@@ -81,6 +97,9 @@ private:
 
     void sendOne (const juce::MidiMessage&);
     void enqueue (const uint8_t* data, int size, double due);
+    bool enqueueWithoutLock (const uint8_t* data, int size, double due, uint64_t order) noexcept;
+    /** The sender thread's: moves what other threads queued into `pending`. Returns how many. */
+    size_t takeQueued();
     void dropPending() noexcept { dropBefore = nextOrder.load(); }
     void wakeSender();
     void run() override;
@@ -94,6 +113,7 @@ private:
     std::atomic<int> sysexSizeChoice { 0 };
 
     EventQueue<ShortMessage, 4096> shortMessages;
+    EventQueue<LongMessage, 64> realtimeLongMessages; // SysEx from the audio thread
     juce::CriticalSection longMessagesLock;
     std::vector<Timed> longMessages;
     std::vector<Timed> pending;        // the sender thread's own, in delivery order

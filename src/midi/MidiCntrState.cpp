@@ -15,7 +15,8 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
 {
     sysexAssembly.reserve (4096);
     sysexDispatch.reserve (4096);
-    hostThruScratch.ensureSize (1024);
+    // A block's thru, SysEx included, fits without the audio thread allocating.
+    hostThruScratch.ensureSize ((size_t) hostThruCapacity);
     nrpnScratch.ensureSize (256);
 
     loadSettings();
@@ -315,13 +316,16 @@ void MidiCntrState::sendParameter (int parameter, int value, double delayMs, dou
     buffer.clear();
     const auto add = [&] (int controller, int data) { buffer.addEvent (juce::MidiMessage::controllerEvent (channel, controller, data), 0); };
 
-    if (parameter != lastNrpnParameter)
+    // Sent with another delay than the last, the short form could reach the instrument before or
+    // after messages that name another number: only the full form is safe then.
+    if (parameter != lastNrpnParameter || delayMs != lastNrpnDelayMs)
     {
         add (99, nMsb);
         add (98, nLsb);
         add (6, vMsb);
         add (38, vLsb);
         lastNrpnParameter = parameter;
+        lastNrpnDelayMs = delayMs;
         lastValueMsb = vMsb;
     }
     else if (vMsb == lastValueMsb)
@@ -425,8 +429,19 @@ void MidiCntrState::sendSysEx (const ProgramSysex::Message& message)
 
 void MidiCntrState::postEvent (int32_t code)
 {
-    stateEvents.push (code);
+    if (! stateEvents.push (code))
+        eventsLost.store (true, std::memory_order_release);
     eventsWaiting.store (true, std::memory_order_release);
+}
+
+void MidiCntrState::drainEvents (std::vector<int32_t>& out)
+{
+    // Taken before the drain: whatever was lost before this moment is made good by a refresh
+    // from the edit buffer after everything that did arrive, so the panel never ends older.
+    const auto lost = eventsLost.exchange (false, std::memory_order_acq_rel);
+    stateEvents.drainInto (out);
+    if (lost)
+        out.push_back (StateEvent::editBufferChanged);
 }
 
 void MidiCntrState::Notifier::timerCallback()
@@ -449,6 +464,14 @@ void MidiCntrState::addStateListener (stateListener* listener)
 {
     if (listener == nullptr)
         return;
+
+    // What piled up while nobody listened is older than the edit buffer the new listener reads
+    // as it starts: replayed after that, it would set the panel back.
+    if (stateListeners.isEmpty())
+    {
+        stateEvents.discardAll();
+        eventsLost = false;
+    }
 
     stateListeners.addIfNotAlreadyThere (listener);
     notifier.startTimer (Notifier::intervalMs);
@@ -577,15 +600,23 @@ void MidiCntrState::reportToHost (int parameter, int value)
 
 void MidiCntrState::selectProgram (int index, bool sendToPort, bool notifyHost)
 {
+    // Past the last group there is no program to load: a larger number changes nothing.
+    if (index >= numInstrumentBanks * ProgramLocation::programsPerGroup)
+        return;
+
     if (index < 0)
     {
         currentBank = -1;
         currentProgram = -1;
     }
-    else if (const auto bank = index / ProgramLocation::programsPerGroup; bank < numInstrumentBanks)
+    else
     {
+        const auto bank = index / ProgramLocation::programsPerGroup;
         currentBank = bank;
         currentProgram = index - bank * ProgramLocation::programsPerGroup;
+        // A program change arriving next, without a bank select, stays in this group.
+        inputBank = bank;
+        hostBank = bank;
     }
 
     const auto bank = getCurrentBank(), program = getCurrentProgram();
@@ -601,14 +632,29 @@ void MidiCntrState::selectProgram (int index, bool sendToPort, bool notifyHost)
         sendProgramSelect (bank, program);
 }
 
+int MidiCntrState::loadedProgramIndex() const noexcept
+{
+    const auto bank = getCurrentBank(), program = getCurrentProgram();
+    return bank < 0 || program < 0 ? -1 : bank * ProgramLocation::programsPerGroup + program;
+}
+
+void MidiCntrState::bankSelect (std::atomic<int>& pending, int value) noexcept
+{
+    // Bank selects for groups the instrument does not have (meant, perhaps, for another
+    // instrument on the same cable) are not ours to act on.
+    if (juce::isPositiveAndBelow (value, numInstrumentBanks))
+        pending = value;
+}
+
 void MidiCntrState::programChangeIn (int bank, int program)
 {
-    if (bank == getCurrentBank() && program == getCurrentProgram())
+    // Compared with what is loaded, not with the pending bank: a bank select followed by the
+    // same program number is a new program.
+    const auto index = program + bank * ProgramLocation::programsPerGroup;
+    if (index == loadedProgramIndex())
         return;
 
-    currentBank = bank;
-    currentProgram = program;
-    selectProgram (program + bank * ProgramLocation::programsPerGroup, false, isProgramChangeAutomationOn());
+    selectProgram (index, false, isProgramChangeAutomationOn());
 }
 
 void MidiCntrState::storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record,
@@ -679,7 +725,7 @@ bool MidiCntrState::passesInThru (const juce::MidiMessage& message)
             case 6: case 7: case 38: case 98: case 99:
                 return false;
             case 32:
-                currentBank = message.getControllerValue();
+                bankSelect (inputBank, message.getControllerValue());
                 return true;
             default:
                 return true;
@@ -687,7 +733,7 @@ bool MidiCntrState::passesInThru (const juce::MidiMessage& message)
     }
 
     if (message.isProgramChange())
-        programChangeIn (getCurrentBank(), message.getProgramChangeNumber());
+        programChangeIn (inputBank.load(), message.getProgramChangeNumber());
 
     return true;
 }
@@ -732,7 +778,7 @@ void MidiCntrState::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
             return;
 
         case 0xC0:
-            programChangeIn (getCurrentBank(), raw[1]);
+            programChangeIn (inputBank.load(), raw[1]);
             return;
 
         case 0xE0:
@@ -790,7 +836,7 @@ void MidiCntrState::handleInputController (int channel, int controller, int valu
         case 1:  postEvent (StateEvent::controller (channel, controller, value)); break;
         case 6:  incomingDataMsb = (uint8_t) value; break;
         case 7:  reportToHost (89, value); break;
-        case 32: currentBank = value; break;
+        case 32: bankSelect (inputBank, value); break;
         case 98: incomingNrpnLsb = (uint8_t) value; break;
         case 99: incomingNrpnMsb = (uint8_t) value; break;
 
@@ -845,6 +891,8 @@ void MidiCntrState::handleProgramDump (const std::vector<uint8_t>& m)
     {
         currentBank = group;
         currentProgram = index;
+        inputBank = group;
+        hostBank = group;
         instrumentBanks[(size_t) group]->storeProgram (index, record);
         postEvent (StateEvent::mirrorChanged);
         replaceEditBuffer (record, InstrumentSync::Origin::instrument);
@@ -894,18 +942,23 @@ void MidiCntrState::handleEditBufferDump (const std::vector<uint8_t>& m)
 void MidiCntrState::handleGlobalDump (const std::vector<uint8_t>& m)
 {
     GlobalSettings::Buffer copy;
+    int received = 0;
     {
         const juce::SpinLock::ScopedLockType sl (globalsLock);
-        GlobalSettings::applyGlobalDump (m.data(), m.size(), globals);
+        received = GlobalSettings::applyGlobalDump (m.data(), m.size(), globals);
         copy = globals;
     }
     globalDumpReceived = true;
 
-    const auto channel = GlobalSettings::channelFromGlobals (copy, getMidiChannel());
-    if (channel != getMidiChannel())
+    // A dump cut short before the channel tells nothing about it: the channel stays.
+    if (received > GlobalSettings::midiChannelGlobal)
     {
-        setMidiChannel (channel);
-        postEvent (StateEvent::channelChanged);
+        const auto channel = GlobalSettings::channelFromGlobals (copy, getMidiChannel());
+        if (channel != getMidiChannel())
+        {
+            setMidiChannel (channel);
+            postEvent (StateEvent::channelChanged);
+        }
     }
 
     postEvent (StateEvent::instrumentOnline);
@@ -942,28 +995,15 @@ void MidiCntrState::handleHostInput (const juce::MidiMessage& message)
         const auto value = message.getControllerValue();
 
         if (controller == 32)
-        {
-            const auto index = getCurrentProgram() + value * ProgramLocation::programsPerGroup;
-            if (index != getCurrentBank() * ProgramLocation::programsPerGroup + getCurrentProgram())
-            {
-                currentBank = value;
-                selectProgram (index, true, false);
-            }
-        }
+            bankSelect (hostBank, value);
         else if (controller != 0)
-        {
             postEvent (StateEvent::controller (channel, controller, value));
-        }
     }
     else if (message.isProgramChange())
     {
-        const auto program = message.getProgramChangeNumber();
-        if (program != getCurrentProgram())
-        {
-            const auto index = getCurrentBank() * ProgramLocation::programsPerGroup + program;
-            currentProgram = program;
+        const auto index = hostBank.load() * ProgramLocation::programsPerGroup + message.getProgramChangeNumber();
+        if (index != loadedProgramIndex())
             selectProgram (index, true, false);
-        }
     }
     else if (message.isNoteOn())
     {
@@ -980,6 +1020,12 @@ void MidiCntrState::handleHostInput (const juce::MidiMessage& message)
     }
 }
 
+void MidiCntrState::hostThruDropped() noexcept
+{
+    droppedHostThru.fetch_add (1, std::memory_order_relaxed);
+    postEvent (StateEvent::hostThruDropped);
+}
+
 void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples, int rate)
 {
     // Most blocks carry nothing either way: they need not touch the lock.
@@ -988,23 +1034,42 @@ void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples
 
     const juce::ScopedLock sl (engineLock);
     const auto thru = isHostThruOn() && ports.isOutputOpen();
-    const auto now = thru ? juce::Time::getMillisecondCounterHiRes() : 0.0;
-    const auto delayed = now + currentLatencyDelay();
-    const auto rateForPort = rate > 0 ? (double) rate : 44100.0;
+    hostThruScratch.clear();
+
+    // Within the reserve only: the audio thread never grows a buffer.
+    const auto passOn = [this] (const juce::MidiMessageMetadata& m)
+    {
+        const auto needed = hostThruScratch.data.size() + m.numBytes + (int) (sizeof (int32_t) + sizeof (uint16_t));
+        if (m.numBytes > MIDI_PORTS_Control::realtimeSysexReserve || needed > hostThruCapacity)
+            hostThruDropped();
+        else
+            hostThruScratch.addEvent (m.data, m.numBytes, m.samplePosition);
+    };
 
     for (const auto metadata : hostBuffer)
     {
-        const auto message = metadata.getMessage();
-
-        if (thru && passesHostThru (message))
+        // A SysEx is never acted on here, only passed on; made into a message it would allocate.
+        if (metadata.numBytes > 0 && metadata.data[0] == 0xF0)
         {
-            hostThruScratch.clear();
-            hostThruScratch.addEvent (metadata.data, metadata.numBytes, metadata.samplePosition);
-            ports.sendBlock (hostThruScratch, metadata.samplePosition == 0 ? now : delayed, rateForPort);
+            if (thru)
+                passOn (metadata);
+            continue;
         }
+
+        const auto message = metadata.getMessage();
+        if (thru && passesHostThru (message))
+            passOn (metadata);
 
         handleHostInput (message);
     }
+
+    // Every message of the block is late by the same delay, the first included: a note off at
+    // the start of a block must not overtake the note on near the end of the block before.
+    // Blocks come when the host computes them, not when they play: a block started early must
+    // not put its messages before those of the block before.
+    if (! hostThruScratch.isEmpty())
+        lastThruDueMs = ports.sendBlock (hostThruScratch, juce::Time::getMillisecondCounterHiRes() + currentLatencyDelay(),
+                                         rate > 0 ? (double) rate : 44100.0, lastThruDueMs);
 
     hostBuffer.clear();
     toHost.moveInto (hostBuffer, numSamples);

@@ -103,7 +103,11 @@ public:
     int getCurrentBank() const noexcept    { return currentBank.load(); }
     int getCurrentProgram() const noexcept { return currentProgram.load(); }
     void selectProgram (int index, bool sendToPort, bool notifyHost);
+    /** A program change from the instrument in group `bank`: loaded unless it is the program
+        already loaded. */
     void programChangeIn (int bank, int program);
+    /** bank × 40 + program of the loaded program; -1 before any. */
+    int loadedProgramIndex() const noexcept;
     /** A loaded or pasted program: into the mirror at (bank, program), or as the edit buffer. */
     void storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record,
                        InstrumentSync::Origin origin = InstrumentSync::Origin::user);
@@ -191,8 +195,9 @@ public:
     void postEvent (int32_t code);
     void addStateListener (stateListener* listener);
     void removeStateListener (stateListener* listener);
-    /** Message thread: takes every queued event, oldest first. */
-    void drainEvents (std::vector<int32_t>& out) { stateEvents.drainInto (out); }
+    /** Message thread: takes every queued event, oldest first; when some could not be queued, a
+        refresh from the edit buffer comes last. */
+    void drainEvents (std::vector<int32_t>& out);
     /** Message thread: takes every queued (parameter, value) pair for the host. */
     void drainHostParams (std::vector<HostParam>& out) { hostParams.drainInto (out); }
     /** Delivers a pending listener notification now (for callers without a running message loop). */
@@ -226,6 +231,12 @@ public:
     void sendProgramDump (int group, int program, const ProgramSysex::Record& record);
     void sendSysEx (const ProgramSysex::Message& message);
 
+    /** Host messages not passed on because they did not fit the audio thread's reserve: a SysEx
+        longer than MIDI_PORTS_Control::realtimeSysexReserve, or a block of more than
+        hostThruCapacity bytes. */
+    size_t getDroppedHostThruCount() const noexcept { return droppedHostThru.load(); }
+    static constexpr int hostThruCapacity = 65536;
+
     // --- messages for the host
     juce::CriticalSection& getEngineLock() noexcept { return engineLock; }
     ToHostBuffer& getToHostBuffer() noexcept { return toHost; }
@@ -252,6 +263,8 @@ private:
     bool passesInThru (const juce::MidiMessage& message);
     static bool passesHostThru (const juce::MidiMessage& message) noexcept;
     void handleInputController (int channel, int controller, int value);
+    void bankSelect (std::atomic<int>& pending, int value) noexcept;
+    void hostThruDropped() noexcept;
     void handleHostInput (const juce::MidiMessage& message);
     void appendToSysex (const juce::uint8* data, int size);
     void dispatchSysex (const std::vector<uint8_t>& m);
@@ -280,6 +293,8 @@ private:
     std::atomic<bool> globalDumpReceived { false };
 
     std::atomic<int> currentBank { 0 }, currentProgram { 0 };
+    // The group the next program change selects in, as each sender last set it with controller 32.
+    std::atomic<int> inputBank { 0 }, hostBank { 0 };
     std::atomic<bool> inThru { false }, hostThru { true }, programChangeAutomation { false }, sendClock { false };
     std::atomic<int> currentPluginProgram { -1 }, blockSize { 0 };
     juce::Array<Cable_Listener*> cableListeners; // message thread only
@@ -304,17 +319,20 @@ private:
     std::array<uint8_t, 128> keyNotes {};         // message thread
     std::array<int, 12> letterNotes { -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1 };
     juce::String keyStatus;
-    std::atomic<bool> eventsWaiting { false };
+    std::atomic<bool> eventsWaiting { false }, eventsLost { false };
     Notifier notifier { *this };
     juce::MidiBuffer hostThruScratch, nrpnScratch; // reserved once, so sending never allocates
 
     // What the instrument last heard of parameter NRPNs, so repeats can be left out.
     juce::SpinLock nrpnLock;
     int lastNrpnParameter = -1, lastValueMsb = -1, lastValueLsb = -1;
+    double lastNrpnDelayMs = 0.0;
 
     juce::CriticalSection engineLock;
     ToHostBuffer toHost;
-    std::atomic<bool> toHostWaiting { false }; // set with the lock held, whenever toHost gains a message
+    std::atomic<bool> toHostWaiting { false };
+    std::atomic<size_t> droppedHostThru { 0 };
+    double lastThruDueMs = 0.0; // the audio thread's: when the last host message passed on is due // set with the lock held, whenever toHost gains a message
 
     InstrumentSync instrumentSync { *this };
 };

@@ -12,6 +12,7 @@ constexpr int32_t instrumentOffline = 0x42000000;
 constexpr int32_t transferFinished = 0x43000000;
 constexpr int32_t transferProgress = 0x44000000;   // | group << 8 | program
 constexpr int32_t mirrorChanged = 0x46000000;
+constexpr int32_t hostThruDropped = 0x47000000;    // host MIDI too long to pass on
 constexpr int32_t channelChanged = 0x48000000;
 constexpr int32_t hostProgramChanged = 0x50000000;
 constexpr int32_t keyVelocityChanged = 0x52100000;

@@ -226,6 +226,7 @@ float MorvexAudioProcessor::hostValue (int h)
     // A selection made before any program was chosen (-1) reads as the first program.
     const auto value = p == ParTable::programSelector ? juce::jmax (0, currentProgramNumber())
                                                       : (int) engine.getPluginBank().singleByte (p);
+    // setHostParameter recognises this exact value as "unchanged": keep the two computations alike.
     return juce::jlimit (0.0f, 1.0f, (float) value / table.getMaximum (p));
 }
 
@@ -311,7 +312,11 @@ void MorvexAudioProcessor::setHostParameter (int index, float newValue)
 
     if (p < ParTable::numNrpns)
     {
-        if (v != engine.getPluginBank().singleByte (p))
+        // A byte above the maximum reads as 1.0, which would write back as the maximum: the
+        // host's own value handed back (automation recorded from it, a host re-applying what it
+        // read) is no edit.
+        const auto stored = (int) engine.getPluginBank().singleByte (p);
+        if (v != stored && newValue != juce::jlimit (0.0f, 1.0f, (float) stored / maximum))
             apply (p, v);
     }
     else if (p == ParTable::programSelector)

@@ -129,6 +129,74 @@ TEST (InputDispatch, ProgramChangesSelectFromTheMirror)
     EXPECT_TRUE (events (engine).empty());
 }
 
+TEST (BankSelect, WaitsForTheProgramChangeOnBothPathsAndIgnoresGroupsTheInstrumentLacks)
+{
+    enum Path { fromInstrument, fromHost };
+    const struct
+    {
+        const char* what;
+        int loadedBefore;
+        std::vector<Bytes> messages;
+        int loadedAfter; // -1: nothing changes, nothing is sent
+    } cases[] = {
+        { "same number, other bank", 0, { { 0xB0, 32, 1 }, { 0xC0, 0 } }, 40 },
+        { "bank and program", 0, { { 0xB0, 32, 3 }, { 0xC0, 5 } }, 125 },
+        { "program alone stays in the group", 83, { { 0xC0, 9 } }, 89 },
+        { "the program already loaded", 83, { { 0xB0, 32, 2 }, { 0xC0, 3 } }, -1 },
+        { "a bank select alone", 83, { { 0xB0, 32, 4 } }, -1 },
+        { "bank 12 is no group of the instrument", 0, { { 0xB0, 32, 12 }, { 0xC0, 0 } }, -1 },
+        { "bank 10 neither, the group stays", 45, { { 0xB0, 32, 10 }, { 0xC0, 7 } }, 47 },
+        { "program 50 of the last group", 360, { { 0xB0, 32, 9 }, { 0xC0, 50 } }, -1 },
+    };
+
+    for (const auto path : { fromInstrument, fromHost })
+    {
+        EngineRig rig;
+        auto& engine = rig.startConnected();
+        rig.instrument->setSilent (true);
+        for (int index = 0; index < 400; ++index)
+            engine.getInstrumentBank (index / 40).storeProgram (index % 40, markedRecord ((uint8_t) (index % 128)));
+
+        for (const auto& c : cases)
+        {
+            const auto what = juce::String (path == fromHost ? "host: " : "instrument: ") + c.what;
+            engine.selectProgram (c.loadedBefore, false, false);
+            events (engine);
+            rig.instrument->clearLog();
+
+            juce::MidiBuffer host;
+            for (const auto& m : c.messages)
+            {
+                if (path == fromInstrument)
+                    feed (engine, m);
+                else
+                    host.addEvent (m.data(), (int) m.size(), 0);
+            }
+            engine.handleHostMidi (host, 512, 48000);
+
+            const auto expected = c.loadedAfter < 0 ? c.loadedBefore : c.loadedAfter;
+            EXPECT_EQ (engine.loadedProgramIndex(), expected) << what;
+            EXPECT_EQ (engine.getEditBuffer()[13], expected % 128) << what;
+            EXPECT_EQ (events (engine), c.loadedAfter < 0 ? E {} : E { StateEvent::editBufferChanged }) << what;
+
+            // The host's selections go on to the instrument; the instrument's own are not echoed.
+            engine.sendController (16, 85, 0);
+            ASSERT_TRUE (rig.instrument->waitForDeliveries (1, 2000));
+            auto heard = deliveredBytes (*rig.instrument);
+            while (heard.back() != Bytes { 0xBF, 85, 0 })
+            {
+                ASSERT_TRUE (rig.instrument->waitForDeliveries (heard.size() + 1, 2000));
+                heard = deliveredBytes (*rig.instrument);
+            }
+            heard.pop_back();
+            const auto sent = path == fromHost && c.loadedAfter >= 0
+                                ? std::vector<Bytes> { { 0xB0, 32, (uint8_t) (c.loadedAfter / 40) }, { 0xC0, (uint8_t) (c.loadedAfter % 40) } }
+                                : std::vector<Bytes> {};
+            EXPECT_EQ (heard, sent) << what;
+        }
+    }
+}
+
 TEST (InputDispatch, AnEndlessSysExIsDropped)
 {
     EngineRig rig;
@@ -168,29 +236,91 @@ TEST (HostMidi, EditorInputAndThru)
     engine.handleHostMidi (host, 512, 48000);
     EXPECT_TRUE (host.isEmpty());
 
+    // The bank select waits for the program change: one selection, of bank 1 program 4.
     EXPECT_EQ (events (engine), (E { StateEvent::noteOn (1, 60, 100), StateEvent::noteOn (1, 62, 100),
-                                     StateEvent::controller (1, 74, 20), StateEvent::editBufferChanged,
-                                     StateEvent::editBufferChanged }));
+                                     StateEvent::controller (1, 74, 20), StateEvent::editBufferChanged }));
     EXPECT_EQ (engine.getCurrentBank(), 1);
     EXPECT_EQ (engine.getCurrentProgram(), 4);
     EXPECT_EQ (engine.getEditBuffer()[13], 14);
 
-    // Thru: the notes and controller 74 (not 32, not program changes), and the selections as the
-    // engine's own bank select and program change.
-    ASSERT_TRUE (rig.instrument->waitForDeliveries (7, 2000));
-    juce::Thread::sleep (30);
+    // Thru: the notes and controller 74 (not 32, not program changes), all late by the delay,
+    // the first included; the selection as the engine's own bank select and program change, at once.
+    ASSERT_TRUE (rig.instrument->waitForDeliveries (5, 2000));
     const auto got = rig.instrument->deliveries();
-    ASSERT_EQ (got.size(), 7u);
-
-    std::map<Bytes, double> arrival;
+    std::vector<Bytes> order;
     for (const auto& d : got)
-        arrival[d.bytes] = d.time - start;
+        order.push_back (d.bytes);
+    EXPECT_EQ (order, (std::vector<Bytes> { { 0xB0, 32, 1 }, { 0xC0, 4 }, { 0x90, 60, 100 }, { 0x90, 62, 100 }, { 0xB0, 74, 20 } }));
+    EXPECT_GE (got[2].time - start, 49.0) << "position 0 waits for the delay too";
+}
 
-    const Bytes first { 0x90, 60, 100 }, second { 0x90, 62, 100 };
-    EXPECT_LT (arrival[first], 40.0) << "position 0 goes now";
-    EXPECT_GE (arrival[second], 49.0) << "later positions wait for the delay";
-    for (const Bytes& expected : { Bytes { 0xB0, 74, 20 }, Bytes { 0xB0, 32, 1 }, Bytes { 0xC0, 0 }, Bytes { 0xC0, 4 } })
-        EXPECT_EQ (arrival.count (expected), 1u);
+TEST (HostMidi, DelayedThruKeepsTheHostsOrderAcrossBlocks)
+{
+    EngineRig rig;
+    auto& engine = rig.startConnected();
+    rig.instrument->setSilent (true);
+    engine.setSampleRate (48000);
+    engine.setLatency (0, { 0, 50, 0, 0, 0, 0, 0 });
+    rig.instrument->clearLog();
+
+    // A note on late in one block, its note off at the very start of the next.
+    juce::MidiBuffer first, second;
+    first.addEvent (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100), 400);
+    second.addEvent (juce::MidiMessage::noteOff (1, 60), 0);
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    engine.handleHostMidi (first, 512, 48000);
+    engine.handleHostMidi (second, 512, 48000);
+
+    ASSERT_TRUE (rig.instrument->waitForDeliveries (2, 2000));
+    const auto got = rig.instrument->deliveries();
+    EXPECT_EQ (got[0].bytes, (Bytes { 0x90, 60, 100 }));
+    EXPECT_EQ (got[1].bytes, (Bytes { 0x80, 60, 0 }));
+    EXPECT_GE (got[1].time - start, 49.0);
+}
+
+TEST (HostMidi, HostSysExGoesThruUpToTheReserveAndALongerOneIsDroppedAndCounted)
+{
+    EngineRig rig;
+    auto& engine = rig.startConnected();
+    rig.instrument->setSilent (true);
+    rig.instrument->clearLog();
+    events (engine);
+
+    Bytes tooLong (MIDI_PORTS_Control::realtimeSysexReserve + 1, 0x11);
+    tooLong.front() = 0xF0;
+    tooLong.back() = 0xF7;
+    const auto dump = ProgramSysex::programDump (9, 39, markedRecord (7));
+
+    juce::MidiBuffer host;
+    host.addEvent (tooLong.data(), (int) tooLong.size(), 0);
+    host.addEvent (dump.data(), (int) dump.size(), 10);
+    host.addEvent (juce::MidiMessage::noteOn (1, 61, (juce::uint8) 90), 20);
+    engine.handleHostMidi (host, 512, 48000);
+
+    ASSERT_TRUE (rig.instrument->waitForDeliveries (2, 2000));
+    EXPECT_EQ (deliveredBytes (*rig.instrument), (std::vector<Bytes> { Bytes (dump.begin(), dump.end()), { 0x90, 61, 90 } }));
+    EXPECT_EQ (engine.getDroppedHostThruCount(), 1u);
+    EXPECT_EQ (events (engine), (E { StateEvent::hostThruDropped, StateEvent::noteOn (1, 61, 90) }));
+    // passed on, not acted on: the mirror is the instrument's to change
+    EXPECT_NE (engine.getInstrumentBank (9).programRecord (39)[13], 7);
+}
+
+TEST (GlobalDump, AShortDumpKeepsTheChannel)
+{
+    EngineRig rig;
+    auto& engine = rig.start();
+    engine.setMidiChannel (10);
+    events (engine);
+
+    feed (engine, { 0xF0, 0x01, 0x32, 0x0F, 0xF7 });
+    feed (engine, { 0xF0, 0x01, 0x32, 0x0F, 0x00, 0x00, 0xF7 });
+    EXPECT_EQ (engine.getMidiChannel(), 10);
+    EXPECT_EQ (engine.getSettings().getByte (SettingsBlock::midiChannelOffset), 10);
+    EXPECT_EQ (events (engine), (E { StateEvent::instrumentOnline, StateEvent::instrumentOnline }));
+
+    // One that carries it is followed.
+    feed (engine, { 0xF0, 0x01, 0x32, 0x0F, 0x00, 0x00, 0x03, 0xF7 });
+    EXPECT_EQ (engine.getMidiChannel(), 3);
 }
 
 TEST (HostMidi, HostThruOffAndClosedOutputSendNothingButStillAct)

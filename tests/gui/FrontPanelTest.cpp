@@ -337,6 +337,23 @@ TEST (FrontPanelEnvelopes, DraggingAGraphMovesItsFourKnobsWhichAreSentAndReporte
     rig.processor->removeListener (&host);
 }
 
+TEST (FrontPanelEnvelopes, ADragSendsOnlyTheStagesItMoved)
+{
+    PanelRig rig;
+    rig.loadEnvelopes ({ 10, 11, 20, 21, 30, 31, 40, 41 });
+    rig.instrument->clearLog();
+
+    auto& graph = rig.envelopes().getFilterGraph();
+    const auto onSustain = (graph.getCorners()[2] + graph.getCorners()[3]) * 0.5f;
+    graph.mouseDown (at (graph, onSustain.x, onSustain.y));
+    graph.mouseDrag (drag (graph, onSustain.x, onSustain.y, onSustain.x, onSustain.y - 6.0f));
+    graph.mouseDrag (drag (graph, onSustain.x, onSustain.y, onSustain.x, onSustain.y - 9.0f));
+    graph.mouseUp (at (graph, onSustain.x, onSustain.y - 9.0f));
+
+    // Straight up moves the sustain alone: its number once, then only its values.
+    EXPECT_EQ (heard (rig), (std::vector<Bytes> { { 0xB0, 99, 0 }, { 0xB0, 98, 47 }, { 0xB0, 6, 0 }, { 0xB0, 38, 34 }, { 0xB0, 38, 36 } }));
+}
+
 TEST (FrontPanelEnvelopes, AGraphDraggedPastAKnobsEndShowsTheDragWhileTheKnobHoldsItsMaximum)
 {
     PanelRig rig;

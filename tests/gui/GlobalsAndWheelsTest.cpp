@@ -149,21 +149,21 @@ TEST (GlbCont, TogglesKnobsAndTheWheelKeepTheValueInItsRange)
     EXPECT_EQ (fine.getValue(), 99);
 }
 
-TEST (WheelCnt, ThePitchWheelReleasedAt100SpringsBackTo63AndSendsIt)
+TEST (WheelCnt, ThePitchWheelReleasedAt100SpringsBackToTheWiresCentre)
 {
     Wired wire;
     wire.engine().setMidiChannel (3);
     WheelCnt pitch (wire.engine(), WheelCnt::pitchWheel);
-    ASSERT_EQ (pitch.getValue(), 63);
+    ASSERT_EQ (pitch.getValue(), 64);
 
     pitch.mouseDown (MouseEvents::at (pitch, 15, 80));
-    pitch.mouseDrag (MouseEvents::drag (pitch, 15, 80, 15, 43));
+    pitch.mouseDrag (MouseEvents::drag (pitch, 15, 80, 15, 44));
     EXPECT_EQ (pitch.getValue(), 100);
     EXPECT_EQ (wire.received (1), (Messages { { 0xE2, 0x00, 0x64 } })) << "100 × 128";
 
-    pitch.mouseUp (MouseEvents::at (pitch, 15, 43));
-    EXPECT_EQ (pitch.getValue(), 63);
-    EXPECT_EQ (wire.received (1), (Messages { { 0xE2, 0x00, 0x3F } })) << "63 × 128";
+    pitch.mouseUp (MouseEvents::at (pitch, 15, 44));
+    EXPECT_EQ (pitch.getValue(), 64);
+    EXPECT_EQ (wire.received (1), (Messages { { 0xE2, 0x00, 0x40 } })) << "8192: no bend left behind";
 }
 
 TEST (WheelCnt, TheModulationWheelStaysWhereItIsLeftAndSendsController1)

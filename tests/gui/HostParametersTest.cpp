@@ -1,4 +1,6 @@
 #include "ProcessorRig.h"
+#include "gui/MainComp.h"
+#include "plugin/MorvexAudioProcessorEditor.h"
 
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations") // the legacy parameter interface
 
@@ -175,6 +177,61 @@ TEST (HostParameters, ClosingThePlugInEndsOpenGestures)
     rig.processor.reset();
     ASSERT_FALSE (host.entries().empty());
     EXPECT_EQ (host.entries().back(), (Entry { 'e', 54, 0 }));
+}
+
+TEST (HostParameters, AValueAboveTheMaximumHandedBackUnchangedIsNoEdit)
+{
+    ProcessorRig rig;
+    auto& p = *rig.processor;
+    auto& table = rig.engine().getParTable();
+    heard (rig);
+    rig.instrument->clearLog();
+    rig.events();
+
+    // The initial program holds 127 in parameters the panel takes only to 120.
+    for (const int stored : { 127, 121, 120, 0 })
+    {
+        rig.engine().getPluginBank().setSingleByte (17, (uint8_t) stored);
+        const auto h = table.getHostOfParam (17);
+        p.setParameter (h, p.getParameter (h));
+        EXPECT_EQ (rig.engine().getEditBuffer()[17], stored);
+        EXPECT_TRUE (rig.events().empty()) << stored;
+    }
+    EXPECT_TRUE (heard (rig).empty());
+
+    // A real move still is one.
+    p.setParameter (table.getHostOfParam (17), 0.5f);
+    EXPECT_EQ (rig.engine().getEditBuffer()[17], 60);
+}
+
+TEST (HostParameters, ThePanelNeverEndsOlderThanTheEditBufferAfterAutomationFloodedTheQueue)
+{
+    ProcessorRig rig (false);
+    auto& p = *rig.processor;
+    auto& engine = rig.engine();
+    const auto automate = [&] { for (int i = 0; i < 5000; ++i) p.setParameter (19, (float) (i % 121) / 120.0f); };
+    const auto panelEvents = [&] (MainComp& main)
+    {
+        // What the editor's update does with the queue, at once rather than on its next tick.
+        std::vector<int32_t> codes;
+        engine.drainEvents (codes);
+        main.handleEvents (codes);
+    };
+
+    // No editor: nothing drains the queue while the host automates for minutes.
+    automate();
+    std::unique_ptr<juce::AudioProcessorEditor> editor (p.createEditor());
+    auto& main = *dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
+    const auto& cutoff = *main.getEditorPanel().getSurface().getControl (17);
+    panelEvents (main);
+    EXPECT_EQ (cutoff.getValue(), 38);
+    EXPECT_EQ (engine.getEditBuffer()[17], 38);
+
+    // An editor that could not keep up: what was lost is made good from the edit buffer.
+    p.setParameter (19, 1.0f);
+    automate();
+    panelEvents (main);
+    EXPECT_EQ (cutoff.getValue(), 38);
 }
 
 JUCE_END_IGNORE_WARNINGS_GCC_LIKE

@@ -5,31 +5,6 @@ JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations") // the legacy 
 
 namespace
 {
-/** Every message the instrument heard, once all that was sent so far has arrived: a marker sent
-    last comes in behind it. */
-std::vector<Bytes> heard (ProcessorRig& rig)
-{
-    static int markers = 0;
-    const Bytes marker { 0xBF, 85, (uint8_t) (++markers & 0x7F) };
-    rig.engine().getPorts().sendController (16, 85, marker[2]);
-
-    std::vector<Bytes> all;
-    for (int waited = 0; waited < 2000; ++waited)
-    {
-        all.clear();
-        for (const auto& m : rig.instrument->messages())
-            all.push_back (m.bytes);
-        if (std::find (all.begin(), all.end(), marker) != all.end())
-            break;
-        juce::Thread::sleep (1);
-    }
-
-    EXPECT_NE (std::find (all.begin(), all.end(), marker), all.end()) << "the marker never arrived";
-    all.erase (std::remove_if (all.begin(), all.end(), [] (const Bytes& m) { return m.size() == 3 && m[0] == 0xBF && m[1] == 85; }),
-               all.end());
-    return all;
-}
-
 /** The edit-buffer dumps among what the instrument heard, unpacked. */
 std::vector<ProgramSysex::Record> dumpsHeard (ProcessorRig& rig)
 {

@@ -107,7 +107,8 @@ TEST (MainCompEvents, DecodesEveryKindOfCode)
         { StateEvent::keyVelocityChanged, { A::velocityShown } },
         { StateEvent::keyOctaveChanged, { A::octaveShown } },
         { StateEvent::openProgramFinder, { A::openFinder } },
-        { 0x47000000, {} },
+        { StateEvent::hostThruDropped, { A::hostThruDropped } },
+        { 0x49000000, {} },
         { (int32_t) 0xF0000000, {} },
     };
 

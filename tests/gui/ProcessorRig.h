@@ -41,6 +41,31 @@ struct ProcessorRig
     std::unique_ptr<MorvexAudioProcessor> processor;
 };
 
+/** Every message the instrument heard, once all that was sent so far has arrived: a marker sent
+    last comes in behind it. */
+inline std::vector<Bytes> heard (ProcessorRig& rig)
+{
+    static int markers = 0;
+    const Bytes marker { 0xBF, 85, (uint8_t) (++markers & 0x7F) };
+    rig.engine().getPorts().sendController (16, 85, marker[2]);
+
+    std::vector<Bytes> all;
+    for (int waited = 0; waited < 2000; ++waited)
+    {
+        all.clear();
+        for (const auto& m : rig.instrument->messages())
+            all.push_back (m.bytes);
+        if (std::find (all.begin(), all.end(), marker) != all.end())
+            break;
+        juce::Thread::sleep (1);
+    }
+
+    EXPECT_NE (std::find (all.begin(), all.end(), marker), all.end()) << "the marker never arrived";
+    all.erase (std::remove_if (all.begin(), all.end(), [] (const Bytes& m) { return m.size() == 3 && m[0] == 0xBF && m[1] == 85; }),
+               all.end());
+    return all;
+}
+
 /** What the host hears from the processor: gestures and value reports, in order. */
 class HostRecorder final : public juce::AudioProcessorListener
 {
