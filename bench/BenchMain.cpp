@@ -73,11 +73,30 @@ int main (int argc, char** argv)
     };
 
     std::printf ("\n%-44s %12s %12s %-6s %8s  %-8s %s\n", "figure", "value", "limit", "unit", "ratio", "goal", "");
+    // Each case against the bare processor (which only clears its buffer) for reading, and the
+    // MIDI cases against the bare thru processor doing the same MIDI work, which is the goal.
     const auto baseline = time ("BM_ProcessBlock_Baseline");
-    for (const char* name : { "BM_ProcessBlock_Idle", "BM_ProcessBlock_ClockWhilePlaying", "BM_ProcessBlock_HostThru32",
-                              "BM_ProcessBlock_InstrumentToHost32" })
-        if (time (name) > 0.0)
-            row (name, time (name), baseline, "<= 2", time (name) <= 2.0 * baseline, "ns");
+    const struct { const char* name; const char* yardstick; } cases[] = {
+        { "BM_ProcessBlock_Idle", nullptr },
+        { "BM_ProcessBlock_ClockWhilePlaying", "BM_Yardstick_ClockWhilePlaying" },
+        { "BM_ProcessBlock_HostThru32", "BM_Yardstick_HostThru32" },
+        { "BM_ProcessBlock_InstrumentToHost32", "BM_Yardstick_InstrumentToHost32" },
+    };
+    for (const auto& c : cases)
+    {
+        if (time (c.name) <= 0.0)
+            continue;
+        const auto label = std::string (c.name + 16); // past "BM_ProcessBlock_"
+        if (c.yardstick == nullptr)
+        {
+            row (("processBlock " + label + " / bare").c_str(), time (c.name), baseline, "<= 2", time (c.name) <= 2.0 * baseline, "ns");
+            continue;
+        }
+        row (("processBlock " + label + " / bare").c_str(), time (c.name), baseline, "report", true, "ns");
+        const auto fair = time (c.yardstick);
+        if (fair > 0.0)
+            row (("processBlock " + label + " / bare thru").c_str(), time (c.name), fair, "<= 2", time (c.name) <= 2.0 * fair, "ns");
+    }
 
     // A full-speed USB MIDI link carries about 1 MB/s: 159-byte dumps at about 6,289 a second.
     const auto dumpsPerSecond = counter ("BM_SysexDispatch", "items_per_second");
@@ -93,8 +112,8 @@ int main (int argc, char** argv)
     }
 
     if (time ("BM_Scan_Morvex") > 0.0)
-        row ("scan of the VST 2 module", time ("BM_Scan_Morvex") / 1.0e6, time ("BM_Scan_Bare") / 1.0e6, "<= 1.3",
-             time ("BM_Scan_Morvex") <= 1.3 * time ("BM_Scan_Bare"), "ms");
+        row ("scan of the VST 2 module", time ("BM_Scan_Morvex") / 1.0e6, time ("BM_Scan_Bare") / 1.0e6, "<= 1.1",
+             time ("BM_Scan_Morvex") <= 1.1 * time ("BM_Scan_Bare"), "ms");
 
     if (time ("BM_EditorOpen_Morvex") > 0.0)
         row ("editor open and first paint", time ("BM_EditorOpen_Morvex") / 1.0e6, time ("BM_EditorOpen_Generic") / 1.0e6,

@@ -1,6 +1,8 @@
-// The audio thread's cost per block, next to a processor that only clears its buffer.
+// The audio thread's cost per block, next to two yardsticks: a processor that only clears its
+// buffer, and one that does the least any thru or clock plug-in must with the same MIDI.
 #include "BenchSupport.h"
 #include "bare/BareProcessor.h"
+#include "bare/BareThruProcessor.h"
 
 namespace
 {
@@ -119,6 +121,65 @@ void BM_ProcessBlock_InstrumentToHost32 (benchmark::State& state)
         midi.clear();
     }
 }
+
+void BM_Yardstick_ClockWhilePlaying (benchmark::State& state)
+{
+    BareThruProcessor p;
+    p.setSendClock (true);
+    PlayingHead head;
+    p.setPlayHead (&head);
+    prepare (p);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+
+    for (auto _ : state)
+    {
+        head.ppq += blockSize / 24000.0;
+        buffer.setNotClear();
+        p.processBlock (buffer, midi);
+    }
+    p.setPlayHead (nullptr);
+}
+
+void BM_Yardstick_HostThru32 (benchmark::State& state)
+{
+    BareThruProcessor p;
+    prepare (p);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+    midi.ensureSize (8192);
+    int note = 0;
+
+    for (auto _ : state)
+    {
+        for (int k = 0; k < 32; ++k)
+            midi.addEvent (juce::MidiMessage::noteOn (1, (note++) % 128, (juce::uint8) 100), k * 16);
+        buffer.setNotClear();
+        p.processBlock (buffer, midi);
+    }
+}
+
+void BM_Yardstick_InstrumentToHost32 (benchmark::State& state)
+{
+    BareThruProcessor p;
+    prepare (p);
+    juce::AudioBuffer<float> buffer (2, blockSize);
+    juce::MidiBuffer midi;
+    midi.ensureSize (8192);
+    int note = 0;
+
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        for (int k = 0; k < 32; ++k)
+            p.receive (juce::MidiMessage::noteOn (1, (note++) % 128, (juce::uint8) 90));
+        state.ResumeTiming();
+
+        buffer.setNotClear();
+        p.processBlock (buffer, midi);
+        midi.clear();
+    }
+}
 }
 
 BENCHMARK (BM_ProcessBlock_Baseline);
@@ -126,3 +187,6 @@ BENCHMARK (BM_ProcessBlock_Idle);
 BENCHMARK (BM_ProcessBlock_ClockWhilePlaying);
 BENCHMARK (BM_ProcessBlock_HostThru32);
 BENCHMARK (BM_ProcessBlock_InstrumentToHost32);
+BENCHMARK (BM_Yardstick_ClockWhilePlaying);
+BENCHMARK (BM_Yardstick_HostThru32);
+BENCHMARK (BM_Yardstick_InstrumentToHost32);

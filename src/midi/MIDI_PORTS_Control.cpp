@@ -147,20 +147,67 @@ void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
 
 double MIDI_PORTS_Control::sendBlock (const juce::MidiBuffer& buffer, double startMs, double samplesPerSecond, double notBeforeMs)
 {
-    if (! isOutputOpen() || samplesPerSecond <= 0.0)
-        return notBeforeMs;
-
-    // Never the locked list: this is how the audio thread sends.
-    auto last = notBeforeMs;
+    Block block (*this, startMs, samplesPerSecond, notBeforeMs);
     for (const auto metadata : buffer)
+        block.add (metadata.data, metadata.numBytes, metadata.samplePosition);
+    return block.finish();
+}
+
+MIDI_PORTS_Control::Block::Block (MIDI_PORTS_Control& p, double start, double samplesPerSecond, double notBeforeMs) noexcept
+    : ports (p),
+      open (p.isOutputOpen() && samplesPerSecond > 0.0),
+      startMs (start),
+      msPerSample (samplesPerSecond > 0.0 ? 1000.0 / samplesPerSecond : 0.0),
+      last (notBeforeMs)
+{
+    batch.startMs = startMs;
+    batch.msPerSample = msPerSample;
+    batch.notBeforeMs = notBeforeMs;
+}
+
+void MIDI_PORTS_Control::Block::add (const uint8_t* data, int size, int samplePosition) noexcept
+{
+    if (! open || size <= 0)
+        return;
+
+    last = std::max (last, startMs + samplePosition * msPerSample);
+    any = true;
+
+    if (size <= (int) sizeof (Batch::Entry::bytes))
     {
-        if (metadata.numBytes <= 0)
-            continue;
-        last = std::max (last, startMs + 1000.0 * metadata.samplePosition / samplesPerSecond);
-        enqueueWithoutLock (metadata.data, metadata.numBytes, last, nextOrder++);
+        if (batch.count == batchSize)
+            flush();
+        auto& entry = batch.entries[batch.count++];
+        entry.position = samplePosition;
+        entry.size = (uint8_t) size;
+        std::copy_n (data, size, entry.bytes);
+        return;
     }
 
-    wakeSender();
+    // What came before it goes first; it never needs the locked list.
+    flush();
+    ports.enqueueWithoutLock (data, size, last, ports.nextOrder++);
+}
+
+void MIDI_PORTS_Control::Block::flush() noexcept
+{
+    if (batch.count == 0)
+        return;
+
+    batch.firstOrder = ports.nextOrder.fetch_add ((uint64_t) batch.count);
+    if (! ports.batches.push (batch))
+        ports.droppedMessages.fetch_add ((size_t) batch.count, std::memory_order_relaxed);
+
+    batch.count = 0;
+    batch.notBeforeMs = last;
+}
+
+double MIDI_PORTS_Control::Block::finish() noexcept
+{
+    flush();
+    if (any)
+        ports.wakeSender();
+    any = false;
     return last;
 }
 
@@ -188,6 +235,19 @@ size_t MIDI_PORTS_Control::takeQueued()
     {
         place ({ m.due, m.order, juce::MidiMessage (m.bytes, m.size) });
         ++taken;
+    }
+
+    Batch b;
+    while (! threadShouldExit() && batches.pop (b))
+    {
+        auto due = b.notBeforeMs;
+        for (int i = 0; i < b.count; ++i)
+        {
+            const auto& entry = b.entries[i];
+            due = std::max (due, b.startMs + entry.position * b.msPerSample);
+            place ({ due, b.firstOrder + (uint64_t) i, juce::MidiMessage (entry.bytes, entry.size) });
+        }
+        taken += (size_t) b.count;
     }
 
     LongMessage l;

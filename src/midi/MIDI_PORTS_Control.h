@@ -53,6 +53,49 @@ public:
         when the last message is due (or notBeforeMs, when nothing was sent). */
     double sendBlock (const juce::MidiBuffer&, double millisecondCounterToStartAt, double samplesPerSecond,
                       double notBeforeMs = 0.0);
+
+    static constexpr int batchSize = 64;
+
+    /** Up to 64 messages of three bytes or fewer, each due at start + position × msPerSample
+        but never before the one before it (nor notBefore). */
+    struct Batch
+    {
+        double startMs = 0.0, msPerSample = 0.0, notBeforeMs = 0.0;
+        uint64_t firstOrder = 0;
+        int count = 0;
+        struct Entry
+        {
+            int32_t position;
+            uint8_t size;
+            uint8_t bytes[3];
+        } entries[batchSize];
+    };
+
+    /** The messages of one audio block, built up one by one and handed to the sender as one
+        batch: one queue slot and one start time for all the short ones, so a busy block costs
+        the audio thread little more than copying its bytes. Due times as for sendBlock; longer
+        messages go as sendBlock sends them, in their place. */
+    class Block
+    {
+    public:
+        Block (MIDI_PORTS_Control& ports, double startMs, double samplesPerSecond, double notBeforeMs) noexcept;
+        ~Block() { finish(); }
+
+        void add (const uint8_t* data, int size, int samplePosition) noexcept;
+        /** Hands over what is left; returns when the last message is due. */
+        double finish() noexcept;
+
+    private:
+        void flush() noexcept;
+
+        MIDI_PORTS_Control& ports;
+        const bool open;
+        const double startMs, msPerSample;
+        double last;
+        bool any = false;
+        Batch batch;
+    };
+
     void sendNow (const juce::MidiBuffer& bufferInMilliseconds);
     void sendDelayed (const juce::MidiBuffer& bufferInSamples, double delayMs, double sampleRate);
     void sendController (int channel, int controller, int value);
@@ -114,6 +157,7 @@ private:
 
     EventQueue<ShortMessage, 4096> shortMessages;
     EventQueue<LongMessage, 64> realtimeLongMessages; // SysEx from the audio thread
+    EventQueue<Batch, 256> batches;                    // blocks from the audio thread
     juce::CriticalSection longMessagesLock;
     std::vector<Timed> longMessages;
     std::vector<Timed> pending;        // the sender thread's own, in delivery order

@@ -7,6 +7,7 @@
 #include "plugin/SettingsFolder.h"
 
 #include <cstring>
+#include <optional>
 
 MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const juce::File& folder)
     : devices (std::move (deviceSeam)),
@@ -15,8 +16,6 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
 {
     sysexAssembly.reserve (4096);
     sysexDispatch.reserve (4096);
-    // A block's thru, SysEx included, fits without the audio thread allocating.
-    hostThruScratch.ensureSize ((size_t) hostThruCapacity);
     nrpnScratch.ensureSize (256);
 
     loadSettings();
@@ -1033,43 +1032,42 @@ void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples
         return;
 
     const juce::ScopedLock sl (engineLock);
-    const auto thru = isHostThruOn() && ports.isOutputOpen();
-    hostThruScratch.clear();
 
-    // Within the reserve only: the audio thread never grows a buffer.
-    const auto passOn = [this] (const juce::MidiMessageMetadata& m)
-    {
-        const auto needed = hostThruScratch.data.size() + m.numBytes + (int) (sizeof (int32_t) + sizeof (uint16_t));
-        if (m.numBytes > MIDI_PORTS_Control::realtimeSysexReserve || needed > hostThruCapacity)
-            hostThruDropped();
-        else
-            hostThruScratch.addEvent (m.data, m.numBytes, m.samplePosition);
-    };
+    // Every message of the block is late by the same delay, the first included: a note off at
+    // the start of a block must not overtake the note on near the end of the block before. And
+    // blocks come when the host computes them, not when they play: a block started early must
+    // not put its messages before those of the block before.
+    std::optional<MIDI_PORTS_Control::Block> thru;
+    if (isHostThruOn() && ports.isOutputOpen() && ! hostBuffer.isEmpty())
+        thru.emplace (ports, juce::Time::getMillisecondCounterHiRes() + currentLatencyDelay(),
+                      rate > 0 ? (double) rate : 44100.0, lastThruDueMs);
 
     for (const auto metadata : hostBuffer)
     {
+        if (metadata.numBytes <= 0)
+            continue;
+
         // A SysEx is never acted on here, only passed on; made into a message it would allocate.
-        if (metadata.numBytes > 0 && metadata.data[0] == 0xF0)
+        if (metadata.data[0] == 0xF0)
         {
-            if (thru)
-                passOn (metadata);
+            if (! thru)
+                continue;
+            if (metadata.numBytes > MIDI_PORTS_Control::realtimeSysexReserve)
+                hostThruDropped();
+            else
+                thru->add (metadata.data, metadata.numBytes, metadata.samplePosition);
             continue;
         }
 
         const auto message = metadata.getMessage();
         if (thru && passesHostThru (message))
-            passOn (metadata);
+            thru->add (metadata.data, metadata.numBytes, metadata.samplePosition);
 
         handleHostInput (message);
     }
 
-    // Every message of the block is late by the same delay, the first included: a note off at
-    // the start of a block must not overtake the note on near the end of the block before.
-    // Blocks come when the host computes them, not when they play: a block started early must
-    // not put its messages before those of the block before.
-    if (! hostThruScratch.isEmpty())
-        lastThruDueMs = ports.sendBlock (hostThruScratch, juce::Time::getMillisecondCounterHiRes() + currentLatencyDelay(),
-                                         rate > 0 ? (double) rate : 44100.0, lastThruDueMs);
+    if (thru)
+        lastThruDueMs = thru->finish();
 
     hostBuffer.clear();
     toHost.moveInto (hostBuffer, numSamples);

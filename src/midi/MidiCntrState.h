@@ -231,11 +231,9 @@ public:
     void sendProgramDump (int group, int program, const ProgramSysex::Record& record);
     void sendSysEx (const ProgramSysex::Message& message);
 
-    /** Host messages not passed on because they did not fit the audio thread's reserve: a SysEx
-        longer than MIDI_PORTS_Control::realtimeSysexReserve, or a block of more than
-        hostThruCapacity bytes. */
+    /** Host SysEx not passed on because it was longer than the audio thread's reserve,
+        MIDI_PORTS_Control::realtimeSysexReserve. */
     size_t getDroppedHostThruCount() const noexcept { return droppedHostThru.load(); }
-    static constexpr int hostThruCapacity = 65536;
 
     // --- messages for the host
     juce::CriticalSection& getEngineLock() noexcept { return engineLock; }
@@ -321,7 +319,7 @@ private:
     juce::String keyStatus;
     std::atomic<bool> eventsWaiting { false }, eventsLost { false };
     Notifier notifier { *this };
-    juce::MidiBuffer hostThruScratch, nrpnScratch; // reserved once, so sending never allocates
+    juce::MidiBuffer nrpnScratch; // reserved once, so sending never allocates
 
     // What the instrument last heard of parameter NRPNs, so repeats can be left out.
     juce::SpinLock nrpnLock;

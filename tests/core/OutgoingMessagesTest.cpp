@@ -130,6 +130,30 @@ TEST (OutgoingMessages, DelayedParametersWaitForTheirTime)
     EXPECT_EQ (rig.instrument->getEditBuffer()[21], 40);
 }
 
+TEST (OutgoingMessages, ABlockArrivesInItsOrderWhateverItsSizeAndContent)
+{
+    EngineRig rig;
+    auto& engine = rig.startConnected();
+    rig.instrument->setSilent (true);
+    rig.instrument->clearLog();
+
+    // More messages than one batch holds, with a SysEx among them.
+    juce::MidiBuffer block;
+    std::vector<Bytes> expected;
+    for (int k = 0; k < 150; ++k)
+    {
+        Bytes m { 0x90, (uint8_t) (k & 0x7F), (uint8_t) (1 + k / 128) };
+        if (k == 70)
+            m = Bytes { 0xF0, 0x7D, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0xF7 };
+        block.addEvent (m.data(), (int) m.size(), k * 3);
+        expected.push_back (m);
+    }
+
+    engine.getPorts().sendBlock (block, juce::Time::getMillisecondCounterHiRes(), 48000.0);
+    ASSERT_TRUE (rig.instrument->waitForDeliveries (expected.size(), 2000));
+    EXPECT_EQ (deliveredBytes (*rig.instrument), expected);
+}
+
 TEST (OutgoingMessages, PitchWheelAlsoWaitsForTheHost)
 {
     EngineRig rig;

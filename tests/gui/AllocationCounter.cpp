@@ -3,6 +3,15 @@
 #include <cstdlib>
 #include <new>
 
+// The framework's own containers (HeapBlock inside Array, MidiBuffer, MemoryBlock, MidiMessage)
+// take memory with malloc and realloc, not operator new: those are counted too, where the C
+// library lets them be replaced. The sanitizers replace them themselves.
+#if defined(__GLIBC__) && ! defined(__SANITIZE_ADDRESS__) && ! defined(__SANITIZE_THREAD__)
+ #define MORVEX_COUNT_MALLOC 1
+#else
+ #define MORVEX_COUNT_MALLOC 0
+#endif
+
 namespace
 {
 thread_local bool counting = false;
@@ -10,7 +19,8 @@ thread_local long allocations = 0;
 
 void* allocate (std::size_t size)
 {
-    if (counting)
+    // Counted in malloc itself where that is replaced.
+    if (counting && ! MORVEX_COUNT_MALLOC)
         ++allocations;
 
     if (auto* p = std::malloc (size == 0 ? 1 : size))
@@ -30,8 +40,40 @@ void* allocateAligned (std::size_t size, std::align_val_t alignment)
 }
 }
 
+#if MORVEX_COUNT_MALLOC
+extern "C"
+{
+void* __libc_malloc (std::size_t);
+void* __libc_calloc (std::size_t, std::size_t);
+void* __libc_realloc (void*, std::size_t);
+
+void* malloc (std::size_t size)
+{
+    if (counting)
+        ++allocations;
+    return __libc_malloc (size);
+}
+
+void* calloc (std::size_t n, std::size_t size)
+{
+    if (counting)
+        ++allocations;
+    return __libc_calloc (n, size);
+}
+
+void* realloc (void* p, std::size_t size)
+{
+    if (counting)
+        ++allocations;
+    return __libc_realloc (p, size);
+}
+}
+#endif
+
 namespace AllocationCounter
 {
+bool countsMalloc() noexcept { return MORVEX_COUNT_MALLOC != 0; }
+
 void start() noexcept
 {
     allocations = 0;
