@@ -4,6 +4,8 @@
 #include "bare/BareProcessor.h"
 #include "bare/BareThruProcessor.h"
 
+#include <functional>
+
 namespace
 {
 constexpr int blockSize = 512;
@@ -60,72 +62,9 @@ void BM_ProcessBlock_Idle (benchmark::State& state)
     }
 }
 
-void BM_ProcessBlock_ClockWhilePlaying (benchmark::State& state)
+// The three MIDI cases, each run the same way on ours and on the bare thru processor.
+void clockWhilePlaying (benchmark::State& state, juce::AudioProcessor& p)
 {
-    BenchRig rig;
-    rig.engine().setSendClock (true);
-    rig.instrument->setSilent (true);
-    PlayingHead head;
-    rig.processor->setPlayHead (&head);
-    prepare (*rig.processor);
-    juce::AudioBuffer<float> buffer (2, blockSize);
-    juce::MidiBuffer midi;
-
-    for (auto _ : state)
-    {
-        head.ppq += blockSize / 24000.0;
-        buffer.setNotClear();
-        rig.processor->processBlock (buffer, midi);
-    }
-    rig.processor->setPlayHead (nullptr);
-}
-
-void BM_ProcessBlock_HostThru32 (benchmark::State& state)
-{
-    BenchRig rig;
-    prepare (*rig.processor);
-    juce::AudioBuffer<float> buffer (2, blockSize);
-    juce::MidiBuffer midi;
-    midi.ensureSize (8192);
-    int note = 0;
-
-    for (auto _ : state)
-    {
-        for (int k = 0; k < 32; ++k)
-            midi.addEvent (juce::MidiMessage::noteOn (1, (note++) % 128, (juce::uint8) 100), k * 16);
-        buffer.setNotClear();
-        rig.processor->processBlock (buffer, midi);
-    }
-}
-
-void BM_ProcessBlock_InstrumentToHost32 (benchmark::State& state)
-{
-    BenchRig rig;
-    rig.engine().setInThru (true);
-    prepare (*rig.processor);
-    juce::AudioBuffer<float> buffer (2, blockSize);
-    juce::MidiBuffer midi;
-    midi.ensureSize (8192);
-    int note = 0;
-
-    for (auto _ : state)
-    {
-        // What the MIDI driver's thread delivers between two blocks, not charged to the block.
-        state.PauseTiming();
-        for (int k = 0; k < 32; ++k)
-            rig.engine().handleIncomingMidiMessage (nullptr, juce::MidiMessage::noteOn (1, (note++) % 128, (juce::uint8) 90));
-        state.ResumeTiming();
-
-        buffer.setNotClear();
-        rig.processor->processBlock (buffer, midi);
-        midi.clear();
-    }
-}
-
-void BM_Yardstick_ClockWhilePlaying (benchmark::State& state)
-{
-    BareThruProcessor p;
-    p.setSendClock (true);
     PlayingHead head;
     p.setPlayHead (&head);
     prepare (p);
@@ -141,9 +80,8 @@ void BM_Yardstick_ClockWhilePlaying (benchmark::State& state)
     p.setPlayHead (nullptr);
 }
 
-void BM_Yardstick_HostThru32 (benchmark::State& state)
+void hostThru32 (benchmark::State& state, juce::AudioProcessor& p)
 {
-    BareThruProcessor p;
     prepare (p);
     juce::AudioBuffer<float> buffer (2, blockSize);
     juce::MidiBuffer midi;
@@ -159,9 +97,8 @@ void BM_Yardstick_HostThru32 (benchmark::State& state)
     }
 }
 
-void BM_Yardstick_InstrumentToHost32 (benchmark::State& state)
+void instrumentToHost32 (benchmark::State& state, juce::AudioProcessor& p, const std::function<void (const juce::MidiMessage&)>& receive)
 {
-    BareThruProcessor p;
     prepare (p);
     juce::AudioBuffer<float> buffer (2, blockSize);
     juce::MidiBuffer midi;
@@ -170,15 +107,56 @@ void BM_Yardstick_InstrumentToHost32 (benchmark::State& state)
 
     for (auto _ : state)
     {
+        // What the MIDI driver's thread delivers between two blocks, not charged to the block.
         state.PauseTiming();
         for (int k = 0; k < 32; ++k)
-            p.receive (juce::MidiMessage::noteOn (1, (note++) % 128, (juce::uint8) 90));
+            receive (juce::MidiMessage::noteOn (1, (note++) % 128, (juce::uint8) 90));
         state.ResumeTiming();
 
         buffer.setNotClear();
         p.processBlock (buffer, midi);
         midi.clear();
     }
+}
+
+void BM_ProcessBlock_ClockWhilePlaying (benchmark::State& state)
+{
+    BenchRig rig;
+    rig.engine().setSendClock (true);
+    rig.instrument->setSilent (true);
+    clockWhilePlaying (state, *rig.processor);
+}
+
+void BM_ProcessBlock_HostThru32 (benchmark::State& state)
+{
+    BenchRig rig;
+    hostThru32 (state, *rig.processor);
+}
+
+void BM_ProcessBlock_InstrumentToHost32 (benchmark::State& state)
+{
+    BenchRig rig;
+    rig.engine().setInThru (true);
+    instrumentToHost32 (state, *rig.processor, [&] (const juce::MidiMessage& m) { rig.engine().handleIncomingMidiMessage (nullptr, m); });
+}
+
+void BM_Yardstick_ClockWhilePlaying (benchmark::State& state)
+{
+    BareThruProcessor p;
+    p.setSendClock (true);
+    clockWhilePlaying (state, p);
+}
+
+void BM_Yardstick_HostThru32 (benchmark::State& state)
+{
+    BareThruProcessor p;
+    hostThru32 (state, p);
+}
+
+void BM_Yardstick_InstrumentToHost32 (benchmark::State& state)
+{
+    BareThruProcessor p;
+    instrumentToHost32 (state, p, [&] (const juce::MidiMessage& m) { p.receive (m); });
 }
 }
 

@@ -4,7 +4,7 @@
 // yardstick for the audio thread's cost and, built as a plug-in, for loading and scanning.
 #include <juce_audio_processors/juce_audio_processors.h>
 
-class BareProcessor final : public juce::AudioProcessor
+class BareProcessor : public juce::AudioProcessor
 {
 public:
     BareProcessor() : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true)) {}

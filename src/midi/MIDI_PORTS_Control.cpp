@@ -1,5 +1,19 @@
 #include "midi/MIDI_PORTS_Control.h"
 
+namespace
+{
+template <typename Message, typename Queue>
+bool pushCopy (Queue& queue, const uint8_t* data, int size, double due, uint64_t order) noexcept
+{
+    Message m;
+    m.due = due;
+    m.order = order;
+    m.size = (decltype (m.size)) size;
+    std::copy_n (data, size, m.bytes);
+    return queue.push (m);
+}
+}
+
 /** A sender's claim on the output: while it is held, the device is not taken away. */
 class MIDI_PORTS_Control::OutputUse
 {
@@ -105,23 +119,9 @@ bool MIDI_PORTS_Control::enqueueWithoutLock (const uint8_t* data, int size, doub
     // dropped rather than make the sender (often the audio thread) wait or allocate.
     auto pushed = false;
     if (size <= (int) sizeof (ShortMessage::bytes))
-    {
-        ShortMessage m;
-        m.due = due;
-        m.order = order;
-        m.size = (uint8_t) size;
-        std::copy_n (data, size, m.bytes);
-        pushed = shortMessages.push (m);
-    }
+        pushed = pushCopy<ShortMessage> (shortMessages, data, size, due, order);
     else if (size <= realtimeSysexReserve)
-    {
-        LongMessage m;
-        m.due = due;
-        m.order = order;
-        m.size = (uint16_t) size;
-        std::copy_n (data, size, m.bytes);
-        pushed = realtimeLongMessages.push (m);
-    }
+        pushed = pushCopy<LongMessage> (realtimeLongMessages, data, size, due, order);
 
     if (! pushed)
         droppedMessages.fetch_add (1, std::memory_order_relaxed);
