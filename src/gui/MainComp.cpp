@@ -306,11 +306,13 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::hostThruDropped:
         {
-            // A notice, then the line goes back to what it said (or says by then).
+            // A notice, then the line goes back to what it said (or says by then); a later
+            // notice is not cut short by an earlier one's end.
             keyboard->setStatus (hostThruDroppedText);
-            juce::Timer::callAfterDelay (noticeMs, [self = juce::Component::SafePointer<MainComp> (this)]
+            engine.hostThruNoticeShown();
+            juce::Timer::callAfterDelay (noticeMs, [self = juce::Component::SafePointer<MainComp> (this), serial = ++noticeSerial]
             {
-                if (self != nullptr)
+                if (self != nullptr && self->noticeSerial == serial)
                     self->keyboard->setStatus (self->statusText);
             });
             break;

@@ -197,6 +197,7 @@ private:
     float zoom = 1.0f, keyboardScale = 1.0f, widthRatio = 1.0f;
     juce::Rectangle<int> editorPanelBounds, editBarBounds, keyboardBounds;
     juce::String statusText;
+    int noticeSerial = 0;
     std::vector<int32_t> events;
     juce::Image panelTexture, woodCheek;
 

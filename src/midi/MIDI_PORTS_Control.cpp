@@ -1,19 +1,5 @@
 #include "midi/MIDI_PORTS_Control.h"
 
-namespace
-{
-template <typename Message, typename Queue>
-bool pushCopy (Queue& queue, const uint8_t* data, int size, double due, uint64_t order) noexcept
-{
-    Message m;
-    m.due = due;
-    m.order = order;
-    m.size = (decltype (m.size)) size;
-    std::copy_n (data, size, m.bytes);
-    return queue.push (m);
-}
-}
-
 /** A sender's claim on the output: while it is held, the device is not taken away. */
 class MIDI_PORTS_Control::OutputUse
 {
@@ -113,21 +99,6 @@ void MIDI_PORTS_Control::openOutput (int entry)
 }
 
 //==============================================================================
-bool MIDI_PORTS_Control::enqueueWithoutLock (const uint8_t* data, int size, double due, uint64_t order) noexcept
-{
-    // A full queue means thousands of messages the device has not yet taken: this one is
-    // dropped rather than make the sender (often the audio thread) wait or allocate.
-    auto pushed = false;
-    if (size <= (int) sizeof (ShortMessage::bytes))
-        pushed = pushCopy<ShortMessage> (shortMessages, data, size, due, order);
-    else if (size <= realtimeSysexReserve)
-        pushed = pushCopy<LongMessage> (realtimeLongMessages, data, size, due, order);
-
-    if (! pushed)
-        droppedMessages.fetch_add (1, std::memory_order_relaxed);
-    return pushed;
-}
-
 void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
 {
     if (size <= 0)
@@ -137,7 +108,15 @@ void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
 
     if (size <= (int) sizeof (ShortMessage::bytes))
     {
-        enqueueWithoutLock (data, size, due, order);
+        // A full queue means thousands of messages the device has not yet taken: this one is
+        // dropped rather than make the sender (often the audio thread) wait or allocate.
+        ShortMessage m;
+        m.due = due;
+        m.order = order;
+        m.size = (uint8_t) size;
+        std::copy_n (data, size, m.bytes);
+        if (! shortMessages.push (m))
+            droppedMessages.fetch_add (1, std::memory_order_relaxed);
         return;
     }
 
@@ -165,28 +144,48 @@ MIDI_PORTS_Control::Block::Block (MIDI_PORTS_Control& p, double start, double sa
     batch.notBeforeMs = notBeforeMs;
 }
 
-void MIDI_PORTS_Control::Block::add (const uint8_t* data, int size, int samplePosition) noexcept
+bool MIDI_PORTS_Control::Block::add (const uint8_t* data, int size, int samplePosition) noexcept
 {
     if (! open || size <= 0)
-        return;
+        return true;
 
-    last = std::max (last, startMs + samplePosition * msPerSample);
-    any = true;
+    Batch::Entry entry { samplePosition, (uint8_t) size, {} };
 
     if (size <= (int) sizeof (Batch::Entry::bytes))
     {
-        if (batch.count == batchSize)
-            flush();
-        auto& entry = batch.entries[batch.count++];
-        entry.position = samplePosition;
-        entry.size = (uint8_t) size;
         std::copy_n (data, size, entry.bytes);
-        return;
+    }
+    else
+    {
+        // A longer message waits in its own lane, and the batch holds its place: the sender takes
+        // it from there when it reaches the place, so the block keeps its order.
+        const auto ticket = ports.nextLongTicket++;
+        LongMessage m;
+        m.ticket = ticket;
+        m.size = (uint16_t) size;
+        if (size > realtimeSysexReserve)
+        {
+            ports.droppedMessages.fetch_add (1, std::memory_order_relaxed);
+            return false;
+        }
+        std::copy_n (data, size, m.bytes);
+        if (! ports.realtimeLongMessages.push (m))
+        {
+            ports.droppedMessages.fetch_add (1, std::memory_order_relaxed);
+            return false;
+        }
+        entry.size = 0;
+        entry.bytes[0] = (uint8_t) (ticket & 0xFF);
+        entry.bytes[1] = (uint8_t) ((ticket >> 8) & 0xFF);
+        entry.bytes[2] = (uint8_t) ((ticket >> 16) & 0xFF);
     }
 
-    // What came before it goes first; it never needs the locked list.
-    flush();
-    ports.enqueueWithoutLock (data, size, last, ports.nextOrder++);
+    last = std::max (last, startMs + samplePosition * msPerSample);
+    any = true;
+    if (batch.count == batchSize)
+        flush();
+    batch.entries[batch.count++] = entry;
+    return true;
 }
 
 void MIDI_PORTS_Control::Block::flush() noexcept
@@ -238,6 +237,7 @@ size_t MIDI_PORTS_Control::takeQueued()
     }
 
     Batch b;
+    LongMessage l;
     while (! threadShouldExit() && batches.pop (b))
     {
         auto due = b.notBeforeMs;
@@ -245,16 +245,25 @@ size_t MIDI_PORTS_Control::takeQueued()
         {
             const auto& entry = b.entries[i];
             due = std::max (due, b.startMs + entry.position * b.msPerSample);
-            place ({ due, b.firstOrder + (uint64_t) i, juce::MidiMessage (entry.bytes, entry.size) });
+            const auto order = b.firstOrder + (uint64_t) i;
+
+            if (entry.size > 0)
+            {
+                place ({ due, order, juce::MidiMessage (entry.bytes, entry.size) });
+                continue;
+            }
+
+            // The lane holds the long messages in the order they were added; one that comes
+            // before this place's belonged to a batch that never reached the queue.
+            const auto ticket = (uint32_t) entry.bytes[0] | ((uint32_t) entry.bytes[1] << 8) | ((uint32_t) entry.bytes[2] << 16);
+            while (realtimeLongMessages.pop (l))
+                if ((l.ticket & 0xFFFFFF) == ticket)
+                {
+                    place ({ due, order, juce::MidiMessage (l.bytes, l.size) });
+                    break;
+                }
         }
         taken += (size_t) b.count;
-    }
-
-    LongMessage l;
-    while (! threadShouldExit() && realtimeLongMessages.pop (l))
-    {
-        place ({ l.due, l.order, juce::MidiMessage (l.bytes, l.size) });
-        ++taken;
     }
 
     const juce::ScopedLock sl (longMessagesLock);

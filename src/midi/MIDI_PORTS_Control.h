@@ -56,8 +56,9 @@ public:
 
     static constexpr int batchSize = 64;
 
-    /** Up to 64 messages of three bytes or fewer, each due at start + position × msPerSample
-        but never before the one before it (nor notBefore). */
+    /** Up to 64 messages, each due at start + position × msPerSample but never before the one
+        before it (nor notBefore). A message longer than three bytes is a place holder (size 0,
+        its ticket in the bytes) for one waiting in the long lane. */
     struct Batch
     {
         double startMs = 0.0, msPerSample = 0.0, notBeforeMs = 0.0;
@@ -81,7 +82,9 @@ public:
         Block (MIDI_PORTS_Control& ports, double startMs, double samplesPerSecond, double notBeforeMs) noexcept;
         ~Block() { finish(); }
 
-        void add (const uint8_t* data, int size, int samplePosition) noexcept;
+        /** False when the message could not be queued: longer than realtimeSysexReserve, or
+            too many long ones waiting. */
+        bool add (const uint8_t* data, int size, int samplePosition) noexcept;
         /** Hands over what is left; returns when the last message is due. */
         double finish() noexcept;
 
@@ -125,8 +128,7 @@ private:
 
     struct LongMessage
     {
-        double due = 0.0;
-        uint64_t order = 0;
+        uint32_t ticket = 0; // matches its place in a batch
         uint16_t size = 0;
         uint8_t bytes[realtimeSysexReserve] {};
     };
@@ -140,7 +142,6 @@ private:
 
     void sendOne (const juce::MidiMessage&);
     void enqueue (const uint8_t* data, int size, double due);
-    bool enqueueWithoutLock (const uint8_t* data, int size, double due, uint64_t order) noexcept;
     /** The sender thread's: moves what other threads queued into `pending`. Returns how many. */
     size_t takeQueued();
     void dropPending() noexcept { dropBefore = nextOrder.load(); }
@@ -156,7 +157,10 @@ private:
     std::atomic<int> sysexSizeChoice { 0 };
 
     EventQueue<ShortMessage, 4096> shortMessages;
-    EventQueue<LongMessage, 64> realtimeLongMessages; // SysEx from the audio thread
+    // SysEx from the audio thread; blocks with messages longer than three bytes are built by one
+    // thread at a time (the audio thread), so the lane keeps their order.
+    EventQueue<LongMessage, 128> realtimeLongMessages;
+    std::atomic<uint32_t> nextLongTicket { 0 };
     EventQueue<Batch, 256> batches;                    // blocks from the audio thread
     juce::CriticalSection longMessagesLock;
     std::vector<Timed> longMessages;

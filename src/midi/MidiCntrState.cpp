@@ -439,8 +439,15 @@ void MidiCntrState::drainEvents (std::vector<int32_t>& out)
     // from the edit buffer after everything that did arrive, so the panel never ends older.
     const auto lost = eventsLost.exchange (false, std::memory_order_acq_rel);
     stateEvents.drainInto (out);
-    if (lost)
-        out.push_back (StateEvent::editBufferChanged);
+    if (! lost)
+        return;
+
+    out.push_back (StateEvent::editBufferChanged);
+    out.push_back (StateEvent::mirrorChanged);
+    out.push_back (globalDumpReceived.load() ? StateEvent::instrumentOnline : StateEvent::instrumentOffline);
+    // Transfers start on this thread: one not running now has ended, whether or not that was heard.
+    if (! isBusy())
+        out.push_back (StateEvent::transferFinished);
 }
 
 void MidiCntrState::Notifier::timerCallback()
@@ -599,9 +606,20 @@ void MidiCntrState::reportToHost (int parameter, int value)
 
 void MidiCntrState::selectProgram (int index, bool sendToPort, bool notifyHost)
 {
+    // Told to select it, the instrument plays its own copy; otherwise the selection came from it.
+    if (! loadProgram (index, sendToPort ? InstrumentSync::Origin::programSelect : InstrumentSync::Origin::instrument, notifyHost))
+        return;
+
+    const auto bank = getCurrentBank(), program = getCurrentProgram();
+    if (sendToPort && bank >= 0 && program >= 0)
+        sendProgramSelect (bank, program);
+}
+
+bool MidiCntrState::loadProgram (int index, InstrumentSync::Origin origin, bool notifyHost)
+{
     // Past the last group there is no program to load: a larger number changes nothing.
     if (index >= numInstrumentBanks * ProgramLocation::programsPerGroup)
-        return;
+        return false;
 
     if (index < 0)
     {
@@ -621,14 +639,11 @@ void MidiCntrState::selectProgram (int index, bool sendToPort, bool notifyHost)
     const auto bank = getCurrentBank(), program = getCurrentProgram();
     const auto record = juce::isPositiveAndBelow (bank, numInstrumentBanks) ? instrumentBanks[(size_t) bank]->programRecord (program)
                                                                           : ProgramSysex::Record {};
-    // Told to select it, the instrument plays its own copy; otherwise the selection came from it.
-    replaceEditBuffer (record, sendToPort ? InstrumentSync::Origin::programSelect : InstrumentSync::Origin::instrument);
+    replaceEditBuffer (record, origin);
 
     if (notifyHost && isProgramChangeAutomationOn())
         reportToHost (ParTable::programSelector, ProgramLocation::programNumber (bank, program));
-
-    if (sendToPort && bank >= 0 && program >= 0)
-        sendProgramSelect (bank, program);
+    return true;
 }
 
 int MidiCntrState::loadedProgramIndex() const noexcept
@@ -984,7 +999,7 @@ bool MidiCntrState::passesHostThru (const juce::MidiMessage& message) noexcept
     return true;
 }
 
-void MidiCntrState::handleHostInput (const juce::MidiMessage& message)
+void MidiCntrState::handleHostInput (const juce::MidiMessage& message, MIDI_PORTS_Control::Block* thru, int samplePosition)
 {
     const auto channel = message.getChannel();
 
@@ -1001,8 +1016,23 @@ void MidiCntrState::handleHostInput (const juce::MidiMessage& message)
     else if (message.isProgramChange())
     {
         const auto index = hostBank.load() * ProgramLocation::programsPerGroup + message.getProgramChangeNumber();
-        if (index != loadedProgramIndex())
+        if (index == loadedProgramIndex())
+            return;
+
+        // Passing the track on, the selection takes its place among the track's notes: a note
+        // before it keeps the old sound, one after it gets the new.
+        if (thru == nullptr)
+        {
             selectProgram (index, true, false);
+        }
+        else if (loadProgram (index, InstrumentSync::Origin::programSelect, false))
+        {
+            const auto wire = (uint8_t) (MIDI_PORTS_Control::wireChannel (getMidiChannel()) - 1);
+            const uint8_t bankSelect[] = { (uint8_t) (0xB0 | wire), 32, (uint8_t) getCurrentBank() };
+            const uint8_t programChange[] = { (uint8_t) (0xC0 | wire), (uint8_t) getCurrentProgram() };
+            thru->add (bankSelect, 3, samplePosition);
+            thru->add (programChange, 2, samplePosition);
+        }
     }
     else if (message.isNoteOn())
     {
@@ -1022,7 +1052,9 @@ void MidiCntrState::handleHostInput (const juce::MidiMessage& message)
 void MidiCntrState::hostThruDropped() noexcept
 {
     droppedHostThru.fetch_add (1, std::memory_order_relaxed);
-    postEvent (StateEvent::hostThruDropped);
+    // One notice until the editor has shown it: a burst must not fill the queue.
+    if (! hostThruNoticePending.exchange (true))
+        postEvent (StateEvent::hostThruDropped);
 }
 
 void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples, int rate)
@@ -1052,18 +1084,16 @@ void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples
         {
             if (! thru)
                 continue;
-            if (metadata.numBytes > MIDI_PORTS_Control::realtimeSysexReserve)
+            if (! thru->add (metadata.data, metadata.numBytes, metadata.samplePosition))
                 hostThruDropped();
-            else
-                thru->add (metadata.data, metadata.numBytes, metadata.samplePosition);
             continue;
         }
 
         const auto message = metadata.getMessage();
-        if (thru && passesHostThru (message))
-            thru->add (metadata.data, metadata.numBytes, metadata.samplePosition);
+        if (thru && passesHostThru (message) && ! thru->add (metadata.data, metadata.numBytes, metadata.samplePosition))
+            hostThruDropped();
 
-        handleHostInput (message);
+        handleHostInput (message, thru ? &*thru : nullptr, metadata.samplePosition);
     }
 
     if (thru)

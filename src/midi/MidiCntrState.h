@@ -195,8 +195,9 @@ public:
     void postEvent (int32_t code);
     void addStateListener (stateListener* listener);
     void removeStateListener (stateListener* listener);
-    /** Message thread: takes every queued event, oldest first; when some could not be queued, a
-        refresh from the edit buffer comes last. */
+    /** Message thread: takes every queued event, oldest first; when some could not be queued,
+        codes that refresh everything the editor shows (the edit buffer, the groups, the on-line
+        state, a transfer that has ended) come last. */
     void drainEvents (std::vector<int32_t>& out);
     /** Message thread: takes every queued (parameter, value) pair for the host. */
     void drainHostParams (std::vector<HostParam>& out) { hostParams.drainInto (out); }
@@ -234,6 +235,8 @@ public:
     /** Host SysEx not passed on because it was longer than the audio thread's reserve,
         MIDI_PORTS_Control::realtimeSysexReserve. */
     size_t getDroppedHostThruCount() const noexcept { return droppedHostThru.load(); }
+    /** The editor has shown the notice of a dropped host message: the next drop posts one again. */
+    void hostThruNoticeShown() noexcept { hostThruNoticePending = false; }
 
     // --- messages for the host
     juce::CriticalSection& getEngineLock() noexcept { return engineLock; }
@@ -263,7 +266,10 @@ private:
     void handleInputController (int channel, int controller, int value);
     void bankSelect (std::atomic<int>& pending, int value) noexcept;
     void hostThruDropped() noexcept;
-    void handleHostInput (const juce::MidiMessage& message);
+    void handleHostInput (const juce::MidiMessage& message, MIDI_PORTS_Control::Block* thru, int samplePosition);
+    /** Makes program `index` current and loads it into the edit buffer; false (nothing changes)
+        past the last group. */
+    bool loadProgram (int index, InstrumentSync::Origin origin, bool notifyHost);
     void appendToSysex (const juce::uint8* data, int size);
     void dispatchSysex (const std::vector<uint8_t>& m);
     void handleProgramDump (const std::vector<uint8_t>& m);
@@ -328,9 +334,10 @@ private:
 
     juce::CriticalSection engineLock;
     ToHostBuffer toHost;
-    std::atomic<bool> toHostWaiting { false };
+    std::atomic<bool> toHostWaiting { false }; // set with the lock held, whenever toHost gains a message
     std::atomic<size_t> droppedHostThru { 0 };
-    double lastThruDueMs = 0.0; // the audio thread's: when the last host message passed on is due // set with the lock held, whenever toHost gains a message
+    std::atomic<bool> hostThruNoticePending { false };
+    double lastThruDueMs = 0.0; // the audio thread's: when the last host message passed on is due
 
     InstrumentSync instrumentSync { *this };
 };

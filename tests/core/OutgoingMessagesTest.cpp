@@ -154,6 +154,25 @@ TEST (OutgoingMessages, ABlockArrivesInItsOrderWhateverItsSizeAndContent)
     EXPECT_EQ (deliveredBytes (*rig.instrument), expected);
 }
 
+TEST (OutgoingMessages, ABlockComputedEarlyWaitsBehindTheBlockBefore)
+{
+    EngineRig rig;
+    auto& engine = rig.startConnected();
+    rig.instrument->setSilent (true);
+    rig.instrument->clearLog();
+
+    // The host computed the second block at the same moment as the first.
+    juce::MidiBuffer first, second;
+    first.addEvent (juce::MidiMessage::noteOn (1, 60, (juce::uint8) 100), 400);
+    second.addEvent (juce::MidiMessage::noteOff (1, 60), 0);
+    const auto start = juce::Time::getMillisecondCounterHiRes() + 20.0;
+    const auto last = engine.getPorts().sendBlock (first, start, 48000.0);
+    EXPECT_DOUBLE_EQ (engine.getPorts().sendBlock (second, start, 48000.0, last), last);
+
+    ASSERT_TRUE (rig.instrument->waitForDeliveries (2, 2000));
+    EXPECT_EQ (deliveredBytes (*rig.instrument), (std::vector<Bytes> { { 0x90, 60, 100 }, { 0x80, 60, 0 } }));
+}
+
 TEST (OutgoingMessages, PitchWheelAlsoWaitsForTheHost)
 {
     EngineRig rig;

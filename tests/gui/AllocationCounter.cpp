@@ -6,7 +6,16 @@
 // The framework's own containers (HeapBlock inside Array, MidiBuffer, MemoryBlock, MidiMessage)
 // take memory with malloc and realloc, not operator new: those are counted too, where the C
 // library lets them be replaced. The sanitizers replace them themselves.
-#if defined(__GLIBC__) && ! defined(__SANITIZE_ADDRESS__) && ! defined(__SANITIZE_THREAD__)
+#if defined(__has_feature)
+ #if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
+  #define MORVEX_SANITIZED 1
+ #endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+ #define MORVEX_SANITIZED 1
+#endif
+
+#if defined(__GLIBC__) && ! defined(MORVEX_SANITIZED)
  #define MORVEX_COUNT_MALLOC 1
 #else
  #define MORVEX_COUNT_MALLOC 0

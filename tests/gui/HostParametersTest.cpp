@@ -209,7 +209,7 @@ TEST (HostParameters, ThePanelNeverEndsOlderThanTheEditBufferAfterAutomationFloo
     ProcessorRig rig (false);
     auto& p = *rig.processor;
     auto& engine = rig.engine();
-    const auto automate = [&] { for (int i = 0; i < 5000; ++i) p.setParameter (19, (float) (i % 121) / 120.0f); };
+    const auto automate = [&] (int steps) { for (int i = 0; i < steps; ++i) p.setParameter (19, (float) (i % 121) / 120.0f); };
     const auto panelEvents = [&] (MainComp& main)
     {
         // What the editor's update does with the queue, at once rather than on its next tick.
@@ -219,7 +219,7 @@ TEST (HostParameters, ThePanelNeverEndsOlderThanTheEditBufferAfterAutomationFloo
     };
 
     // No editor: nothing drains the queue while the host automates for minutes.
-    automate();
+    automate (5000);
     std::unique_ptr<juce::AudioProcessorEditor> editor (p.createEditor());
     auto& main = *dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
     const auto& cutoff = *main.getEditorPanel().getSurface().getControl (17);
@@ -229,7 +229,7 @@ TEST (HostParameters, ThePanelNeverEndsOlderThanTheEditBufferAfterAutomationFloo
 
     // An editor that could not keep up: what was lost is made good from the edit buffer.
     p.setParameter (19, 1.0f);
-    automate();
+    automate (5000);
     panelEvents (main);
     EXPECT_EQ (cutoff.getValue(), 38);
 }
