@@ -108,13 +108,14 @@ void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
 
     if (size <= (int) sizeof (ShortMessage::bytes))
     {
-        // A full queue means thousands of messages the device has not yet taken: this one is
-        // dropped rather than make the sender (often the audio thread) wait or allocate.
         ShortMessage m;
         m.due = due;
         m.order = order;
         m.size = (uint8_t) size;
         std::copy_n (data, size, m.bytes);
+
+        // A full queue means thousands of messages the device has not yet taken: this one is
+        // dropped rather than make the sender (often the audio thread) wait or allocate.
         if (! shortMessages.push (m))
             droppedMessages.fetch_add (1, std::memory_order_relaxed);
         return;
@@ -159,17 +160,13 @@ bool MIDI_PORTS_Control::Block::add (const uint8_t* data, int size, int samplePo
     {
         // A longer message waits in its own lane, and the batch holds its place: the sender takes
         // it from there when it reaches the place, so the block keeps its order.
-        const auto ticket = ports.nextLongTicket++;
         LongMessage m;
+        const auto ticket = ports.nextLongTicket++;
         m.ticket = ticket;
         m.size = (uint16_t) size;
-        if (size > realtimeSysexReserve)
-        {
-            ports.droppedMessages.fetch_add (1, std::memory_order_relaxed);
-            return false;
-        }
-        std::copy_n (data, size, m.bytes);
-        if (! ports.realtimeLongMessages.push (m))
+        if (size <= realtimeSysexReserve)
+            std::copy_n (data, size, m.bytes);
+        if (size > realtimeSysexReserve || ! ports.realtimeLongMessages.push (m))
         {
             ports.droppedMessages.fetch_add (1, std::memory_order_relaxed);
             return false;

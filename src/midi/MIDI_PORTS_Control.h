@@ -74,8 +74,9 @@ public:
 
     /** The messages of one audio block, built up one by one and handed to the sender as one
         batch: one queue slot and one start time for all the short ones, so a busy block costs
-        the audio thread little more than copying its bytes. Due times as for sendBlock; longer
-        messages go as sendBlock sends them, in their place. */
+        the audio thread little more than copying its bytes. Due times as for sendBlock; a longer
+        message (up to realtimeSysexReserve) waits in a lane of its own with its place kept in
+        the batch. */
     class Block
     {
     public:
@@ -109,7 +110,7 @@ public:
     void sendSysEx (const void* data, size_t size);
 
     /** Messages dropped because thousands were already waiting for the device, or because a
-        SysEx handed to sendBlock was longer than its reserve. */
+        SysEx handed to sendBlock was longer than its reserve or found its lane full. */
     size_t getDroppedMessageCount() const noexcept { return droppedMessages.load(); }
 
     /** Clamps a channel into 1..16, as the wire knows no other. */

@@ -435,8 +435,8 @@ void MidiCntrState::postEvent (int32_t code)
 
 void MidiCntrState::drainEvents (std::vector<int32_t>& out)
 {
-    // Taken before the drain: whatever was lost before this moment is made good by a refresh
-    // from the edit buffer after everything that did arrive, so the panel never ends older.
+    // Taken before the drain: whatever was lost before this moment is made good by refreshing
+    // after everything that did arrive, so the editor never ends older than the engine.
     const auto lost = eventsLost.exchange (false, std::memory_order_acq_rel);
     stateEvents.drainInto (out);
     if (! lost)
@@ -628,12 +628,7 @@ bool MidiCntrState::loadProgram (int index, InstrumentSync::Origin origin, bool 
     }
     else
     {
-        const auto bank = index / ProgramLocation::programsPerGroup;
-        currentBank = bank;
-        currentProgram = index - bank * ProgramLocation::programsPerGroup;
-        // A program change arriving next, without a bank select, stays in this group.
-        inputBank = bank;
-        hostBank = bank;
+        makeCurrent (index / ProgramLocation::programsPerGroup, index % ProgramLocation::programsPerGroup);
     }
 
     const auto bank = getCurrentBank(), program = getCurrentProgram();
@@ -644,6 +639,15 @@ bool MidiCntrState::loadProgram (int index, InstrumentSync::Origin origin, bool 
     if (notifyHost && isProgramChangeAutomationOn())
         reportToHost (ParTable::programSelector, ProgramLocation::programNumber (bank, program));
     return true;
+}
+
+void MidiCntrState::makeCurrent (int bank, int program) noexcept
+{
+    currentBank = bank;
+    currentProgram = program;
+    // A program change arriving next, without a bank select, stays in this group.
+    inputBank = bank;
+    hostBank = bank;
 }
 
 int MidiCntrState::loadedProgramIndex() const noexcept
@@ -903,10 +907,7 @@ void MidiCntrState::handleProgramDump (const std::vector<uint8_t>& m)
 
     if (! isReceiving())
     {
-        currentBank = group;
-        currentProgram = index;
-        inputBank = group;
-        hostBank = group;
+        makeCurrent (group, index);
         instrumentBanks[(size_t) group]->storeProgram (index, record);
         postEvent (StateEvent::mirrorChanged);
         replaceEditBuffer (record, InstrumentSync::Origin::instrument);

@@ -232,8 +232,8 @@ public:
     void sendProgramDump (int group, int program, const ProgramSysex::Record& record);
     void sendSysEx (const ProgramSysex::Message& message);
 
-    /** Host SysEx not passed on because it was longer than the audio thread's reserve,
-        MIDI_PORTS_Control::realtimeSysexReserve. */
+    /** Host SysEx not passed on: longer than the audio thread's reserve
+        (MIDI_PORTS_Control::realtimeSysexReserve), or too many waiting. */
     size_t getDroppedHostThruCount() const noexcept { return droppedHostThru.load(); }
     /** The editor has shown the notice of a dropped host message: the next drop posts one again. */
     void hostThruNoticeShown() noexcept { hostThruNoticePending = false; }
@@ -270,6 +270,7 @@ private:
     /** Makes program `index` current and loads it into the edit buffer; false (nothing changes)
         past the last group. */
     bool loadProgram (int index, InstrumentSync::Origin origin, bool notifyHost);
+    void makeCurrent (int bank, int program) noexcept;
     void appendToSysex (const juce::uint8* data, int size);
     void dispatchSysex (const std::vector<uint8_t>& m);
     void handleProgramDump (const std::vector<uint8_t>& m);
