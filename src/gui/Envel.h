@@ -44,6 +44,8 @@ public:
 
     int getSection() const noexcept { return section; }
     int getState() const noexcept { return state; }
+    /** True between a release and the moment the owner hears of it. */
+    bool isReleasePending() const noexcept { return isTimerRunning(); }
     float getStage (int stage) const noexcept;
     float getAttack() const noexcept  { return getStage (attackStage); }
     float getDecay() const noexcept   { return getStage (decayStage); }

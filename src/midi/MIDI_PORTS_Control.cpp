@@ -117,7 +117,10 @@ void MIDI_PORTS_Control::enqueue (const uint8_t* data, int size, double due)
         // A full queue means thousands of messages the device has not yet taken: this one is
         // dropped rather than make the sender (often the audio thread) wait or allocate.
         if (! shortMessages.push (m))
+        {
             droppedMessages.fetch_add (1, std::memory_order_relaxed);
+            settle (1);
+        }
         return;
     }
 
@@ -192,7 +195,10 @@ void MIDI_PORTS_Control::Block::flush() noexcept
 
     batch.firstOrder = ports.nextOrder.fetch_add ((uint64_t) batch.count);
     if (! ports.batches.push (batch))
+    {
         ports.droppedMessages.fetch_add ((size_t) batch.count, std::memory_order_relaxed);
+        ports.settle ((uint64_t) batch.count);
+    }
 
     batch.count = 0;
     batch.notBeforeMs = last;
@@ -253,12 +259,15 @@ size_t MIDI_PORTS_Control::takeQueued()
             // The lane holds the long messages in the order they were added; one that comes
             // before this place's belonged to a batch that never reached the queue.
             const auto ticket = (uint32_t) entry.bytes[0] | ((uint32_t) entry.bytes[1] << 8) | ((uint32_t) entry.bytes[2] << 16);
-            while (realtimeLongMessages.pop (l))
+            auto found = false;
+            while (! found && realtimeLongMessages.pop (l))
                 if ((l.ticket & 0xFFFFFF) == ticket)
                 {
                     place ({ due, order, juce::MidiMessage (l.bytes, l.size) });
-                    break;
+                    found = true;
                 }
+            if (! found)
+                settle (1);
         }
         taken += (size_t) b.count;
     }
@@ -278,8 +287,9 @@ void MIDI_PORTS_Control::run()
         takeQueued();
 
         const auto dropped = dropBefore.load();
-        pending.erase (std::remove_if (pending.begin(), pending.end(), [dropped] (const Timed& t) { return t.order < dropped; }),
-                       pending.end());
+        const auto kept = std::remove_if (pending.begin(), pending.end(), [dropped] (const Timed& t) { return t.order < dropped; });
+        settle ((uint64_t) std::distance (kept, pending.end()));
+        pending.erase (kept, pending.end());
 
         const auto now = juce::Time::getMillisecondCounterHiRes();
         size_t due = 0;
@@ -295,6 +305,7 @@ void MIDI_PORTS_Control::run()
                         out->sendMessageNow (pending[i].message);
 
             pending.erase (pending.begin(), pending.begin() + (std::ptrdiff_t) due);
+            settle (due);
         }
 
         if (pending.empty())
@@ -319,6 +330,18 @@ void MIDI_PORTS_Control::run()
         else if (wait > 0.0)
             juce::Thread::yield();
     }
+}
+
+bool MIDI_PORTS_Control::waitUntilDrained (int timeoutMs) const
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) juce::jmax (0, timeoutMs);
+    while (settled.load (std::memory_order_acquire) < nextOrder.load())
+    {
+        if (juce::Time::getMillisecondCounter() >= end)
+            return false;
+        juce::Thread::sleep (1);
+    }
+    return true;
 }
 
 void MIDI_PORTS_Control::sendDelayed (const juce::MidiBuffer& buffer, double delayMs, double sampleRate)

@@ -113,6 +113,12 @@ public:
         SysEx handed to sendBlock was longer than its reserve or found its lane full. */
     size_t getDroppedMessageCount() const noexcept { return droppedMessages.load(); }
 
+    /** Waits (at most timeoutMs) until every message queued so far, and any queued meanwhile,
+        has gone to the device or been dropped; false when time ran out first. Closing a port,
+        or knowing that what an action sent has all arrived, needs no guess at how long that
+        takes. */
+    bool waitUntilDrained (int timeoutMs) const;
+
     /** Clamps a channel into 1..16, as the wire knows no other. */
     static int wireChannel (int channel) noexcept { return juce::jlimit (1, 16, channel); }
 
@@ -146,6 +152,7 @@ private:
     /** The sender thread's: moves what other threads queued into `pending`. Returns how many. */
     size_t takeQueued();
     void dropPending() noexcept { dropBefore = nextOrder.load(); }
+    void settle (uint64_t count) noexcept { settled.fetch_add (count, std::memory_order_release); }
     void wakeSender();
     void run() override;
 
@@ -168,6 +175,8 @@ private:
     std::vector<Timed> pending;        // the sender thread's own, in delivery order
     std::atomic<uint64_t> nextOrder { 0 }, dropBefore { 0 };
     std::atomic<size_t> droppedMessages { 0 };
+    // Every order handed out is settled once: delivered, dropped, or lost with its batch.
+    std::atomic<uint64_t> settled { 0 };
     juce::CriticalSection deliveryLock; // held while messages go to the device
     juce::WaitableEvent wake;
     std::atomic<bool> senderIdle { false };

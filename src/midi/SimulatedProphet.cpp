@@ -277,6 +277,7 @@ void SimulatedProphet::answer (const std::vector<uint8_t>& message)
         {
             const auto length = std::min (piece, message.size() - start);
             outgoing.push_back ({ time, juce::MidiMessage (message.data() + start, (int) length) });
+            ++answersQueued;
         }
     }
     wake.signal();
@@ -347,6 +348,7 @@ void SimulatedProphet::run()
                 if (connected != nullptr)
                     connected->handleIncomingMidiMessage (nullptr, message);
         }
+        answersHandedOver += due.size();
         due.clear();
 
         if (waitMs > 0.0)
@@ -382,6 +384,18 @@ bool SimulatedProphet::waitForMessages (size_t count, int timeoutMs) const
 bool SimulatedProphet::waitForDeliveries (size_t count, int timeoutMs) const
 {
     return waitUntil (deliveryLog, count, timeoutMs);
+}
+
+bool SimulatedProphet::waitUntilAnswered (int timeoutMs) const
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    while (answersHandedOver.load() < answersQueued.load())
+    {
+        if (juce::Time::getMillisecondCounter() >= end)
+            return false;
+        juce::Thread::sleep (1);
+    }
+    return true;
 }
 
 bool SimulatedProphet::waitUntil (const std::vector<Received>& log, size_t count, int timeoutMs) const

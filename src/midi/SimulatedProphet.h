@@ -5,6 +5,7 @@
 #include "model/ProgramSysex.h"
 
 #include <array>
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -54,6 +55,9 @@ public:
     /** Wait (at most timeoutMs) until at least count complete messages, or deliveries, arrived. */
     bool waitForMessages (size_t count, int timeoutMs) const;
     bool waitForDeliveries (size_t count, int timeoutMs) const;
+    /** Wait (at most timeoutMs) until every answer or message it was given to send so far has
+        been handed to the connected input, delays included. */
+    bool waitUntilAnswered (int timeoutMs) const;
 
     // --- behaviour
     void setAnswerDelay (int milliseconds);
@@ -122,6 +126,7 @@ private:
     std::atomic<bool> available { true };
     juce::CriticalSection outLock;
     std::vector<Outgoing> outgoing;
+    std::atomic<uint64_t> answersQueued { 0 }, answersHandedOver { 0 };
     juce::CriticalSection deliverLock; // held while the connected callback runs
     juce::MidiInputCallback* connected = nullptr;
     juce::WaitableEvent wake;

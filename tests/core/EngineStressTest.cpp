@@ -44,7 +44,6 @@ TEST (EngineStress, ThreeThreadsAtOnce)
 
     std::vector<int32_t> events;
     std::vector<MidiCntrState::HostParam> params;
-    const auto deadline = juce::Time::getMillisecondCounter() + 20000;
     const auto expectedParams = (size_t) knobTurns;
     const auto expectedDumps = (size_t) (knobTurns + 29) / 30;
 
@@ -53,13 +52,12 @@ TEST (EngineStress, ThreeThreadsAtOnce)
         return (size_t) std::count (events.begin(), events.end(), StateEvent::editBufferChanged);
     };
 
-    while (juce::Time::getMillisecondCounter() < deadline
-           && ! (hostDone && params.size() >= expectedParams && countDumpEvents() >= expectedDumps))
+    waitUntil ([&]
     {
         engine.drainEvents (events);
         engine.drainHostParams (params);
-        juce::Thread::sleep (1);
-    }
+        return hostDone && params.size() >= expectedParams && countDumpEvents() >= expectedDumps;
+    }, 20000);
 
     instrument.join();
     audio.join();

@@ -344,7 +344,7 @@ TEST (HostMidi, HostThruOffAndClosedOutputSendNothingButStillAct)
     host.addEvent (juce::MidiMessage::noteOn (1, 61, (juce::uint8) 100), 0);
     engine.handleHostMidi (host, 256, 44100);
 
-    juce::Thread::sleep (30);
+    rig.settle();
     EXPECT_TRUE (rig.instrument->deliveries().empty());
     EXPECT_EQ (events (engine).size(), 2u);
 }
@@ -357,8 +357,7 @@ TEST (HostMidi, MessagesFromTheInstrumentReachTheHostsBuffer)
 
     rig.instrument->sendToSystem ({ 0x90, 64, 90 });
     rig.instrument->sendToSystem ({ 0x80, 64, 0 });
-    for (int i = 0; i < 200 && toHostCount (engine) < 2; ++i)
-        juce::Thread::sleep (2);
+    ASSERT_TRUE (waitUntil ([&] { return toHostCount (engine) >= 2; }));
 
     juce::MidiBuffer host;
     host.addEvent (juce::MidiMessage::noteOn (1, 30, (juce::uint8) 100), 0); // the host's own: never echoed back
@@ -384,9 +383,7 @@ TEST (GroupTransfer, ReceivingTheUserGroupsFillsTheMirror)
     events (engine);
 
     engine.beginReceive (MidiCntrState::receiveUserGroups, 0);
-    for (int waited = 0; waited < 10000 && engine.isBusy(); waited += 5)
-        juce::Thread::sleep (5);
-    ASSERT_FALSE (engine.isBusy());
+    ASSERT_TRUE (waitUntil ([&] { return ! engine.isBusy(); }, 10000));
 
     std::vector<Bytes> expectedRequests;
     for (int g = 0; g < 5; ++g)
@@ -419,8 +416,7 @@ TEST (GroupTransfer, OneGroupEndsAfterItsLastProgram)
     auto& engine = rig.startConnected();
     rig.instrument->setSysexPieceSize (50); // answers arrive in pieces
     engine.beginReceive (MidiCntrState::receiveOneGroup, 7);
-    for (int waited = 0; waited < 5000 && engine.isBusy(); waited += 5)
-        juce::Thread::sleep (5);
+    ASSERT_TRUE (waitUntil ([&] { return ! engine.isBusy(); }, 5000));
 
     const auto got = events (engine);
     ASSERT_EQ (got.size(), 42u);
@@ -445,9 +441,7 @@ TEST (Detection, RequestAndAnswer)
     EXPECT_FALSE (engine.isOnline());
     EXPECT_EQ (deliveredBytes (*rig.instrument), (std::vector<Bytes> { { 0xF0, 0x01, 0x32, 0x0E, 0xF7 } }));
 
-    for (int waited = 0; waited < 2000 && ! engine.isOnline(); waited += 2)
-        juce::Thread::sleep (2);
-    EXPECT_TRUE (engine.isOnline());
+    EXPECT_TRUE (waitUntil ([&] { return engine.isOnline(); }));
     EXPECT_EQ (engine.getMidiChannel(), 5);
     EXPECT_EQ (engine.getSettings().getByte (6), 5);
     EXPECT_EQ (events (engine), (E { StateEvent::channelChanged, StateEvent::instrumentOnline }));
@@ -455,8 +449,7 @@ TEST (Detection, RequestAndAnswer)
     // Same channel again: on-line without a channel event. The request alone puts it off-line.
     engine.requestGlobals();
     EXPECT_FALSE (engine.isOnline());
-    for (int waited = 0; waited < 2000 && ! engine.isOnline(); waited += 2)
-        juce::Thread::sleep (2);
+    EXPECT_TRUE (waitUntil ([&] { return engine.isOnline(); }));
     EXPECT_EQ (events (engine), (E { StateEvent::instrumentOffline, StateEvent::instrumentOnline }));
 }
 

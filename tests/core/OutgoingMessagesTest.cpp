@@ -20,10 +20,7 @@ void runSteps (EngineRig& rig, const std::vector<Step>& steps)
     for (const auto& step : steps)
     {
         step.action (engine);
-        rig.instrument->waitForDeliveries (seen + step.expected.size(), 2000);
-        juce::Thread::sleep (step.expected.empty() ? 40 : 5); // room for anything unexpected to arrive
-
-        const auto all = deliveredBytes (*rig.instrument);
+        const auto all = rig.wire (seen + step.expected.size());
         const std::vector<Bytes> got (all.begin() + (std::ptrdiff_t) std::min (seen, all.size()), all.end());
         EXPECT_EQ (got, step.expected) << step.what;
         seen = all.size();
@@ -108,8 +105,6 @@ TEST (OutgoingMessages, DumpsCarryTheRecordInTheInstrumentsLayout)
     record[17] = 33;
     engine.sendEditBufferDump (record);
     ASSERT_TRUE (rig.instrument->waitForMessages (2, 2000));
-
-    juce::Thread::sleep (20);
     EXPECT_EQ (rig.instrument->getProgram (2, 5)[17], 99);
     EXPECT_EQ (rig.instrument->getProgram (2, 5)[93], 6);
     EXPECT_EQ (rig.instrument->getEditBuffer(), record);

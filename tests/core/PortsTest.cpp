@@ -134,7 +134,7 @@ TEST (Ports, ADeviceThatFailsToOpenStaysClosedAndSendsNothing)
     EXPECT_EQ (engine.getPortSettings().output, SimulatedProphet::defaultName);
     engine.sendParameter (3, 1, 0, 48000);
     engine.requestGlobals();
-    juce::Thread::sleep (30);
+    rig.settle();
     EXPECT_TRUE (rig.instrument->deliveries().empty());
 }
 
@@ -176,5 +176,19 @@ TEST (Ports, ClosingWhileAnotherThreadSendsIsSafe)
 
     running = false;
     sender.join();
-    SUCCEED();
+
+    // The port still works, and nothing was mangled on its way: every delivery is one whole
+    // controller message of an NRPN on the instrument's channel.
+    EXPECT_TRUE (engine.getPorts().isOutputOpen());
+    rig.settle();
+    const auto before = rig.instrument->deliveries().size();
+    engine.sendParameter (3, 121, 0, 48000); // another number: the full form
+    const auto all = rig.wire (before + 4);
+    for (const auto& m : all)
+        ASSERT_TRUE (m.size() == 3 && m[0] == 0xB0) << "a delivery of " << m.size() << " bytes";
+    std::vector<int> last;
+    for (auto m = all.end() - 4; m != all.end(); ++m)
+        last.push_back ((*m)[1]);
+    EXPECT_EQ (last, (std::vector<int> { 99, 98, 6, 38 }));
+    EXPECT_EQ (all.back()[2], 121);
 }

@@ -54,7 +54,7 @@ TEST (SimulatedProphet, AnswersRequestsWithTheInstrumentsDumps)
 
     // Out-of-range requests are not answered.
     w.send ({ 0xF0, 0x01, 0x32, 0x05, 10, 0, 0xF7 });
-    juce::Thread::sleep (30);
+    EXPECT_TRUE (w.instrument->waitUntilAnswered (2000));
     EXPECT_EQ (w.answers.messages().size(), 3u);
 }
 
@@ -78,7 +78,7 @@ TEST (SimulatedProphet, AnswersLateInPiecesOrNotAtAll)
 
     w.instrument->setSilent (true);
     w.send (ProgramSysex::globalParameterRequest());
-    juce::Thread::sleep (250);
+    EXPECT_TRUE (w.instrument->waitUntilAnswered (2000));
     EXPECT_EQ (w.answers.messages().size(), 3u);
 }
 
@@ -94,7 +94,6 @@ TEST (SimulatedProphet, PutsASysExSentInPiecesTogetherAsTheInstrumentWould)
     w.send ({ 0xF8 });
     w.send (Bytes (dump.begin() + 100, dump.begin() + 101));
     w.send (Bytes (dump.begin() + 101, dump.end()));
-    juce::Thread::sleep (10);
 
     EXPECT_EQ (w.instrument->getProgram (4, 39)[8], 11);
     const auto messages = w.instrument->messages();

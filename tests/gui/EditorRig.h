@@ -17,7 +17,8 @@ struct EditorRig : ProcessorRig
         // The editor asks for the globals; the instrument's first answer has its program asked
         // for, and that comes back. All of it is over before a test starts.
         pumpUntil ([&] { return engine().getInstrumentSync().replacementCount() > replaced; });
-        pumpMessages (20);
+        settle();
+        pumpPending();
         events();
         instrument->clearLog();
     }

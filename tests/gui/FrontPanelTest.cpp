@@ -108,7 +108,7 @@ TEST (StsCont, AKnobDragStoresReportsToTheHostAndSendsOnlyChangedValues)
     // back and forth to where it started: no step, nothing more goes out
     rig.instrument->clearLog();
     dragBy (*control, 15, 15);
-    juce::Thread::sleep (30);
+    rig.settle();
     EXPECT_TRUE (rig.instrument->messages().empty());
     rig.processor->removeListener (&host);
 }
@@ -263,8 +263,9 @@ TEST (Envel, TheReleaseIsReported100MillisecondsAfterTheButtonGoesUp)
     rig.dragFrom (rig.corner (1), 3.0f, 0.0f);
     rig.graph.mouseUp (at (rig.graph, rig.corner (1).x + 3.0f, rig.corner (1).y));
     EXPECT_EQ (rig.graph.getState(), Envel::dragging);
-    // not at once (the framework's timers may run a little early under load, never this early)
-    pumpMessages (20);
+    // not at once: a moment later
+    EXPECT_TRUE (rig.graph.isReleasePending());
+    pumpPending();
     EXPECT_EQ (rig.graph.getState(), Envel::dragging);
     ASSERT_TRUE (pumpUntil ([&] { return rig.graph.getState() == Envel::released; }, 1000));
     EXPECT_EQ (rig.messages.count, 3); // pressed, dragged, released
@@ -273,7 +274,8 @@ TEST (Envel, TheReleaseIsReported100MillisecondsAfterTheButtonGoesUp)
     rig.dragFrom (rig.corner (1), 3.0f, 0.0f);
     rig.graph.mouseUp (at (rig.graph, rig.corner (1).x + 3.0f, rig.corner (1).y));
     rig.graph.mouseDown (at (rig.graph, rig.corner (1).x, rig.corner (1).y));
-    pumpMessages (200);
+    EXPECT_FALSE (rig.graph.isReleasePending());
+    pumpPending();
     EXPECT_EQ (rig.graph.getState(), Envel::pressedOnHandle);
 }
 
@@ -321,7 +323,7 @@ TEST (FrontPanelEnvelopes, DraggingAGraphMovesItsFourKnobsWhichAreSentAndReporte
     }
 
     ASSERT_TRUE (pumpUntil ([&] { return rig.instrument->getEditBuffer()[47] == 34; }));
-    juce::Thread::sleep (20);
+    rig.settle();
     const auto sent = parameterNrpns (*rig.instrument);
     EXPECT_NE (std::find (sent.begin(), sent.end(), std::make_pair (45, 24)), sent.end());
     EXPECT_NE (std::find (sent.begin(), sent.end(), std::make_pair (47, 34)), sent.end());
@@ -371,13 +373,13 @@ TEST (FrontPanelEnvelopes, AGraphDraggedPastAKnobsEndShowsTheDragWhileTheKnobHol
 
     // the press, the release and an ignored click change no parameter
     ASSERT_TRUE (pumpUntil ([&] { return rig.instrument->getEditBuffer()[44] == 120; }));
-    juce::Thread::sleep (20);
+    rig.settle();
     rig.instrument->clearLog();
     amplifier.mouseUp (at (amplifier, peak.x + 300.0f, peak.y));
     ASSERT_TRUE (pumpUntil ([&] { return amplifier.getState() == Envel::released; }));
     amplifier.mouseDown (at (amplifier, peak.x, peak.y, MouseEvents::right));
     EXPECT_EQ (amplifier.getState(), Envel::ignoredClick);
-    juce::Thread::sleep (30);
+    rig.settle();
     EXPECT_TRUE (rig.instrument->messages().empty());
 
     // the next program load puts the graph back on the parameter
@@ -407,12 +409,12 @@ TEST (FrontPanelEnvelopes, KnobsProgramLoadsAndIncomingEditsMoveTheGraphs)
 
     // an edit on the instrument: knob and graph follow and nothing is sent for the display
     ASSERT_TRUE (pumpUntil ([&] { return rig.instrument->getEditBuffer()[48] == 41; }));
-    juce::Thread::sleep (20);
+    rig.settle();
     rig.instrument->clearLog();
     rig.main->handleEvents ({ StateEvent::parameterChanged (47, 90) });
     EXPECT_EQ (rig.control (47).getDisplayText(), "90");
     EXPECT_EQ (filter.getSustain(), 90.0f);
-    juce::Thread::sleep (30);
+    rig.settle();
     EXPECT_TRUE (rig.instrument->messages().empty());
 
     // the same from the instrument's own knob, end to end
@@ -429,7 +431,7 @@ TEST (FrontPanelLayout, HalfZoomMakesThePanel882By165AndHidesTheScrollerInAWider
     std::unique_ptr<juce::AudioProcessorEditor> editor (rig.processor->createEditor());
     editor->setSize (1000, 600);
     auto& panel = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp()->getEditorPanel();
-    pumpMessages (40);
+    panel.layoutPanel(); // what the resize's short delay leads to
 
     EXPECT_EQ (panel.getSurface().getBounds(), juce::Rectangle<int> (0, 0, 882, 165));
     EXPECT_EQ (panel.getHeight(), 179);
@@ -465,9 +467,8 @@ TEST (FrontPanelLayout, SectionKeysScrollANarrowerWindowAtEitherZoom)
         auto* main = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
         main->toggleAbout (0);
         editor->setSize (c.width, 600);
-        pumpMessages (30);
-
         auto& panel = main->getEditorPanel();
+        panel.layoutPanel();
         EXPECT_TRUE (main->keyPlayed (MainComp::frontPanel, c.key, false, false, false));
         EXPECT_EQ (panel.getScroller().getPosition(), c.position);
         EXPECT_EQ (panel.getSurface().getX(), c.surfaceX);
@@ -484,8 +485,8 @@ TEST (FrontPanelLayout, TheZoomHandleDraggedUpHalvesThePanelAndAClickChangesNoth
     EditorRig rig;
     rig.main->toggleAbout (0);
     rig.editor->setSize (800, 640);
-    pumpMessages (30);
     auto& panel = rig.main->getEditorPanel();
+    panel.layoutPanel();
     auto& handle = panel.getZoomHandle();
     rig.main->scrollToSection (4);
     ASSERT_EQ (panel.getHeight(), 344);
@@ -500,7 +501,7 @@ TEST (FrontPanelLayout, TheZoomHandleDraggedUpHalvesThePanelAndAClickChangesNoth
     handle.mouseDown (at (handle, 45, 7));
     handle.mouseDrag (drag (handle, 45, 7, 45, 7 - 165));
     handle.mouseUp (at (handle, 45, 7 - 165));
-    pumpMessages (30);
+    panel.layoutPanel();
     EXPECT_EQ (rig.engine().getSettings().getInt (SettingsBlock::editorScaleOffset), 500);
     EXPECT_EQ (panel.getHeight(), 179);
     EXPECT_EQ (panel.getSurface().getBounds(), juce::Rectangle<int> (0, 0, 882, 165));
@@ -521,7 +522,9 @@ TEST (FrontPanelRoundTrip, AProgramFromTheInstrumentShowsEveryPanelValue)
 
     rig.main->receiveCurrentProgram();
     ASSERT_TRUE (pumpUntil ([&] { return rig.engine().getEditBuffer()[17] == record[17]; }));
-    pumpMessages (40);
+    rig.settle(); // the dump has been taken in
+    rig.engine().dispatchPendingNotifications();
+    pumpPending();
 
     const auto& controls = rig.main->getEditorPanel().getSurface().getControls();
     EXPECT_EQ (controls.size(), 57); // every parameter of sections 1..15

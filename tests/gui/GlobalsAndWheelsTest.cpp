@@ -13,7 +13,7 @@ struct Wired
     Wired()
     {
         rig.startConnected();
-        juce::Thread::sleep (20);
+        rig.settle();
         rig.instrument->clearLog();
     }
 
@@ -22,8 +22,8 @@ struct Wired
     /** The complete messages the instrument received since the last call, waiting for `count`. */
     std::vector<Bytes> received (size_t count)
     {
-        rig.instrument->waitForMessages (count, 2000);
-        juce::Thread::sleep (count == 0 ? 50 : 10);
+        EXPECT_TRUE (rig.instrument->waitForMessages (count, 2000)) << "expected " << count << " messages";
+        rig.settle();
         std::vector<Bytes> result;
         for (const auto& m : rig.instrument->messages())
             result.push_back (m.bytes);

@@ -59,7 +59,7 @@ TEST (HostParameters, AutomationReachesTheInstrumentOnce)
 
     p.setParameter (19, 0.5f);
     EXPECT_TRUE (rig.events().empty());
-    EXPECT_EQ (rig.wire (4, 40).size(), 4u);
+    EXPECT_EQ (rig.wire (4).size(), 4u);
 
     // A half goes to the even neighbour: FILTER KEYBOARD (0..2) at 0.25 is 0.5 → 0, at 0.75 is 1.5 → 2.
     p.setParameter (21, 0.75f);
@@ -102,7 +102,7 @@ TEST (HostParameters, ARunOfPanelEditsIsOneGesture)
     {
         rig.engine().getPluginBank().setSingleByte (17, (uint8_t) v); // the control writes first
         rig.engine().paramEdited (17, v);
-        pumpMessages (20);
+        pumpPending();
     }
 
     EXPECT_TRUE (p.isGestureOpen (19));

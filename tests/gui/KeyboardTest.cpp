@@ -25,9 +25,9 @@ struct StripRig : ProcessorRig
     SettingsBlock& settings() { return engine().getSettings(); }
 
     /** The note ons and offs the instrument received: (note, velocity), velocity 0 for an off. */
-    std::vector<std::pair<int, int>> notes (int settleMs = 30)
+    std::vector<std::pair<int, int>> notes()
     {
-        juce::Thread::sleep (settleMs);
+        settle();
         std::vector<std::pair<int, int>> out;
         for (const auto& m : instrument->messages())
         {
@@ -324,11 +324,9 @@ TEST (ComputerKeys, ANoteGoesOffWhereItWentOnWhateverChangedMeanwhile)
     rig.notes();
     held.clear();
     rig.player().keyStateChanged (false);
-    rig.instrument->waitForMessages (1, 1000);
-    juce::Thread::sleep (20);
-    const auto offs = rig.instrument->messages();
+    const auto offs = rig.wire (1);
     ASSERT_EQ (offs.size(), 1u);
-    EXPECT_EQ (offs.front().bytes, (Bytes { 0x80, 60, 0 })); // note 60 on channel 1, as it went on
+    EXPECT_EQ (offs.front(), (Bytes { 0x80, 60, 0 })); // note 60 on channel 1, as it went on
     rig.instrument->clearLog();
 
     // the same for a key held with the mouse
@@ -351,11 +349,9 @@ TEST (ComputerKeys, ClosingTheEditorOrLosingTheKeysLeavesNoNoteOn)
     rig.instrument->clearLog();
 
     rig.editor.reset();
-    EXPECT_TRUE (rig.instrument->waitForMessages (2, 1000));
-    juce::Thread::sleep (30);
     std::set<Bytes> offs;
-    for (const auto& m : rig.instrument->messages())
-        offs.insert (m.bytes);
+    for (const auto& m : rig.wire (2))
+        offs.insert (m);
     EXPECT_EQ (offs, (std::set<Bytes> { { 0x80, 2, 0 }, { 0x80, 7, 0 } }));
     EXPECT_FALSE (rig.engine().isKeyNoteOn (2));
 }
@@ -382,7 +378,7 @@ TEST (ComputerKeys, AKeyTheFocusedPlayerHandledIsNotHandledAgainByTheEditor)
     held.clear();
     EXPECT_FALSE (player.keyStateChanged (false));
     EXPECT_FALSE (rig.main->keyStateChanged (false));
-    juce::Thread::sleep (30);
+    rig.settle();
     EXPECT_EQ (rig.instrument->messages().size(), 1u);
     rig.editor->removeFromDesktop();
 }

@@ -38,7 +38,7 @@ TEST (MainCompAbout, OpensForTwoSecondsWithTheFirstEditorOfAnInstanceOnly)
     EXPECT_EQ (again->getAboutPanel()->getModel(), 1);
     again->getAboutPanel()->sendSynchronousChangeMessage(); // as its click does
     EXPECT_FALSE (again->isAboutOpen());
-    pumpMessages (20);
+    pumpPending();
 }
 
 TEST (MainCompKeys, ShortcutsActOrPassAsTheirPanelAllows)
@@ -166,7 +166,7 @@ TEST (MainCompTransfers, ProgressBlocksTheOverlaysUntilItEnds)
     EXPECT_EQ (rig.engine().getTransferKind(), MidiCntrState::noTransfer);
     rig.main->toggleAbout (0);
     EXPECT_TRUE (rig.main->isAboutOpen());
-    pumpMessages (20);
+    pumpPending();
 }
 
 TEST (MainCompTransfers, TransmissionsArePacedByTheEditorsTicks)
@@ -181,7 +181,7 @@ TEST (MainCompTransfers, TransmissionsArePacedByTheEditorsTicks)
     EXPECT_FALSE (rig.engine().isTickTimerRunning());
     EXPECT_EQ (rig.main->getProgressBar(), nullptr);
     const auto ticks = rig.engine().getTransmitTicks();
-    pumpMessages (250);
+    pumpPending();
     EXPECT_EQ (rig.engine().getTransmitTicks(), ticks);
 }
 

@@ -19,7 +19,8 @@ struct SetupRig : EditorRig
         setup = main->getMidiSetup();
         setup->chooseFromMenu = [this] (const juce::PopupMenu& menu) { ++menusShown; return pickFrom (menu); };
         pumpUntil ([this] { return engine().isOnline(); });
-        pumpMessages (20);
+        settle();
+        pumpPending();
         instrument->clearLog();
     }
 
@@ -140,7 +141,7 @@ TEST (MidiSetup, EachOptionSetsTheEngineAndItsSettingsByteAndAsksForTheGlobals)
     settingsFile.deleteFile();
     rig.click (rig.setup->getToggle (MIDI_Setup::computerKeysToggle));
     EXPECT_EQ (rig.engine().getSettings().getByte (SettingsBlock::keyPlayOffset), 1);
-    juce::Thread::sleep (30);
+    rig.settle();
     EXPECT_TRUE (rig.instrument->messages().empty());
     EXPECT_FALSE (settingsFile.existsAsFile());
 }

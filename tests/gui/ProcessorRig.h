@@ -27,13 +27,11 @@ struct ProcessorRig
         return out;
     }
 
-    /** Waits until the instrument has received `count` deliveries since its log was cleared. */
-    std::vector<Bytes> wire (size_t count, int settleMs = 20)
-    {
-        instrument->waitForDeliveries (count, 2000);
-        juce::Thread::sleep (settleMs);
-        return deliveredBytes (*instrument);
-    }
+    /** The instrument's deliveries since its log was cleared, once `count` have arrived and the
+        wire is quiet. */
+    std::vector<Bytes> wire (size_t count) { return wireAfter (engine(), *instrument, count); }
+
+    void settle() { ::settle (engine(), *instrument); }
 
     ScratchFolder folder;
     std::shared_ptr<SimulatedProphet> instrument = std::make_shared<SimulatedProphet>();
@@ -50,15 +48,13 @@ inline std::vector<Bytes> heard (ProcessorRig& rig)
     rig.engine().getPorts().sendController (16, 85, marker[2]);
 
     std::vector<Bytes> all;
-    for (int waited = 0; waited < 2000; ++waited)
+    waitUntil ([&]
     {
         all.clear();
         for (const auto& m : rig.instrument->messages())
             all.push_back (m.bytes);
-        if (std::find (all.begin(), all.end(), marker) != all.end())
-            break;
-        juce::Thread::sleep (1);
-    }
+        return std::find (all.begin(), all.end(), marker) != all.end();
+    });
 
     EXPECT_NE (std::find (all.begin(), all.end(), marker), all.end()) << "the marker never arrived";
     all.erase (std::remove_if (all.begin(), all.end(), [] (const Bytes& m) { return m.size() == 3 && m[0] == 0xBF && m[1] == 85; }),

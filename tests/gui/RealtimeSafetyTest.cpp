@@ -38,7 +38,7 @@ struct AudioThreadRun
             if (measured)
                 allocations += AllocationCounter::stop();
 
-            juce::Thread::sleep (b % 8 == 0 ? 1 : 0);
+            juce::Thread::sleep (b % 8 == 0 ? 1 : 0); // lets the other threads run now and then, as between a host's blocks
         }
         return allocations;
     }
@@ -95,7 +95,7 @@ TEST (RealtimeSafety, TheAudioThreadNeverAllocates)
         {
             rig.instrument->sendToSystem ({ 0x90, (uint8_t) (i % 128), 100 });
             if (i % 32 == 0)
-                juce::Thread::sleep (1);
+                juce::Thread::sleep (1); // a dense stream, but one a cable could carry
         }
     });
     EXPECT_EQ (audio.run (300), 0) << "instrument messages flowing to the host";
@@ -155,14 +155,14 @@ TEST (RealtimeSafety, ClockGoesOutOnlyWhenSwitchedOn)
     rig.instrument->clearLog();
 
     audio.run (20);
-    juce::Thread::sleep (30);
+    rig.settle();
     EXPECT_TRUE (rig.instrument->deliveries().empty()) << "Clock ON/OFF is off";
 
     rig.engine().setSendClock (true);
     audio.run (20);
     // 40 blocks of 512 samples at 120 bpm and 48 kHz: a tick every 1000 samples.
     ASSERT_TRUE (rig.instrument->waitForDeliveries (20, 2000));
-    juce::Thread::sleep (20);
+    rig.settle();
     int ticks = 0;
     for (const auto& d : rig.instrument->deliveries())
         ticks += d.bytes == Bytes { 0xF8 } ? 1 : 0;

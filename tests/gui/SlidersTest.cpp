@@ -70,7 +70,8 @@ TEST (RateSlider, AnArrowStepsAtOnceAndThenEvery100MillisecondsUntilReleased)
     EXPECT_TRUE (pumpUntil ([&] { return slider.getValue() >= 11; }, 2000));
     slider.mouseUp (MouseEvents::at (slider, 195, 9));
     const auto released = slider.getValue();
-    pumpMessages (250);
+    EXPECT_FALSE (slider.isTimerRunning());
+    pumpPending();
     EXPECT_EQ (slider.getValue(), released);
 }
 

@@ -323,7 +323,7 @@ protected:
         {
             buffer.clear();
             p.processBlock (buffer, midi);
-            juce::Thread::sleep (2);
+            juce::Thread::sleep (2); // about a block's time, so the plug-in's delayed sends come due
         };
 
         // Automate FILTER CUTOFF to 60: the plug-in sends NRPN 17 to the instrument. (The text is

@@ -3,6 +3,7 @@
 #include "midi/MidiCntrState.h"
 #include "midi/MidiDevices.h"
 #include "midi/SimulatedProphet.h"
+#include "support/Waiting.h"
 
 #include <gtest/gtest.h>
 
@@ -62,13 +63,7 @@ public:
 
     bool waitFor (size_t count, int timeoutMs = 2000) const
     {
-        for (int waited = 0; waited < timeoutMs; waited += 2)
-        {
-            if (messages().size() >= count)
-                return true;
-            juce::Thread::sleep (2);
-        }
-        return messages().size() >= count;
+        return waitUntil ([&] { return messages().size() >= count; }, timeoutMs);
     }
 
 private:
@@ -84,6 +79,33 @@ inline std::vector<Bytes> deliveredBytes (const SimulatedProphet& instrument)
     for (const auto& d : instrument.deliveries())
         result.push_back (d.bytes);
     return result;
+}
+
+/** Waits until nothing is on its way between the engine and the instrument: all the engine
+    queued has reached the instrument, and all the instrument was given to send has reached the
+    engine. A second round catches what the engine sent in answer to the instrument. After this,
+    "nothing else arrived" means nothing else was sent. */
+inline void settle (MidiCntrState& engine, const SimulatedProphet& instrument)
+{
+    for (int round = 0; round < 2; ++round)
+    {
+        EXPECT_TRUE (engine.getPorts().waitUntilDrained (5000)) << "the engine's output never drained";
+        EXPECT_TRUE (instrument.waitUntilAnswered (5000)) << "the instrument never finished sending";
+    }
+}
+
+/** The instrument's deliveries once `count` have arrived and the wire is quiet. A shortfall is a
+    failure that says what was missing, and the result is padded with empty messages so that a
+    test looking at the one it expected fails on it rather than crashing. */
+inline std::vector<Bytes> wireAfter (MidiCntrState& engine, const SimulatedProphet& instrument, size_t count)
+{
+    const auto arrived = instrument.waitForDeliveries (count, 5000);
+    settle (engine, instrument);
+    auto got = deliveredBytes (instrument);
+    EXPECT_TRUE (arrived) << "expected " << count << " deliveries at the instrument, got " << got.size();
+    if (got.size() < count)
+        got.resize (count);
+    return got;
 }
 
 /** An engine in a scratch folder whose devices are the simulated instrument and, if asked, more
@@ -116,6 +138,9 @@ struct EngineRig
     }
 
     void stop() { engine.reset(); }
+
+    void settle() { ::settle (*engine, *instrument); }
+    std::vector<Bytes> wire (size_t count) { return wireAfter (*engine, *instrument, count); }
 
     ScratchFolder folder;
     std::shared_ptr<SimulatedProphet> instrument;

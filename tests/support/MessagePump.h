@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Waiting.h"
+
 #include <juce_events/juce_events.h>
 
 namespace juce
@@ -15,7 +17,17 @@ inline void pumpMessages (int milliseconds)
     const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) milliseconds;
     while (juce::Time::getMillisecondCounter() < end)
         if (! juce::dispatchNextMessageOnSystemQueue (true))
-            juce::Thread::sleep (1);
+            pauseBeforeLookingAgain();
+}
+
+/** Delivers every message already posted (async updates, change messages, calls posted to the
+    message thread), and what those post in turn, without waiting for any timer to come due. */
+inline void pumpPending()
+{
+    // bounded, in case something posts itself again from its own callback
+    for (int i = 0; i < 10000 && juce::dispatchNextMessageOnSystemQueue (true); ++i)
+    {
+    }
 }
 
 /** Runs the message loop until the condition holds or the time is up; returns the condition. */
@@ -28,7 +40,7 @@ bool pumpUntil (Condition&& done, int timeoutMs = 2000)
         if (juce::Time::getMillisecondCounter() >= end)
             return false;
         if (! juce::dispatchNextMessageOnSystemQueue (true))
-            juce::Thread::sleep (1);
+            pauseBeforeLookingAgain();
     }
     return true;
 }
