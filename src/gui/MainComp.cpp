@@ -93,6 +93,10 @@ MainComp::~MainComp()
     engine.removeStateListener (this);
     processor.setEnvelopeGraphs (nullptr, nullptr);
     editorPanel.reset();
+    // The host closing the window with the setup open closes the setup too: the ports chosen in
+    // it are kept as when the setup is closed by hand.
+    if (midiSetup != nullptr)
+        engine.savePortSettings();
     midiSetup.reset();
     aboutPanel.reset();
     progress.reset();

@@ -26,6 +26,14 @@ namespace
 thread_local bool counting = false;
 thread_local long allocations = 0;
 
+void release (void* p) noexcept
+{
+    // Counted in free itself where that is replaced.
+    if (counting && p != nullptr && ! MORVEX_COUNT_MALLOC)
+        ++allocations;
+    std::free (p);
+}
+
 void* allocate (std::size_t size)
 {
     // Counted in malloc itself where that is replaced.
@@ -55,6 +63,7 @@ extern "C"
 void* __libc_malloc (std::size_t);
 void* __libc_calloc (std::size_t, std::size_t);
 void* __libc_realloc (void*, std::size_t);
+void __libc_free (void*);
 
 void* malloc (std::size_t size)
 {
@@ -75,6 +84,14 @@ void* realloc (void* p, std::size_t size)
     if (counting)
         ++allocations;
     return __libc_realloc (p, size);
+}
+
+void free (void* p)
+{
+    // Giving memory back takes the allocator's locks just as taking it does.
+    if (counting && p != nullptr)
+        ++allocations;
+    __libc_free (p);
 }
 }
 #endif
@@ -102,11 +119,11 @@ void* operator new (std::size_t size, const std::nothrow_t&) noexcept    { try {
 void* operator new[] (std::size_t size, const std::nothrow_t&) noexcept  { try { return allocate (size); } catch (...) { return nullptr; } }
 void* operator new (std::size_t size, std::align_val_t a)                { return allocateAligned (size, a); }
 void* operator new[] (std::size_t size, std::align_val_t a)              { return allocateAligned (size, a); }
-void operator delete (void* p) noexcept                                  { std::free (p); }
-void operator delete[] (void* p) noexcept                                { std::free (p); }
-void operator delete (void* p, std::size_t) noexcept                     { std::free (p); }
-void operator delete[] (void* p, std::size_t) noexcept                   { std::free (p); }
-void operator delete (void* p, std::align_val_t) noexcept                { std::free (p); }
-void operator delete[] (void* p, std::align_val_t) noexcept              { std::free (p); }
-void operator delete (void* p, std::size_t, std::align_val_t) noexcept   { std::free (p); }
-void operator delete[] (void* p, std::size_t, std::align_val_t) noexcept { std::free (p); }
+void operator delete (void* p) noexcept                                  { release (p); }
+void operator delete[] (void* p) noexcept                                { release (p); }
+void operator delete (void* p, std::size_t) noexcept                     { release (p); }
+void operator delete[] (void* p, std::size_t) noexcept                   { release (p); }
+void operator delete (void* p, std::align_val_t) noexcept                { release (p); }
+void operator delete[] (void* p, std::align_val_t) noexcept              { release (p); }
+void operator delete (void* p, std::size_t, std::align_val_t) noexcept   { release (p); }
+void operator delete[] (void* p, std::size_t, std::align_val_t) noexcept { release (p); }
