@@ -212,6 +212,15 @@ void SimulatedProphet::handleChannelMessage (const std::vector<uint8_t>& message
 
 void SimulatedProphet::handleSysex (const std::vector<uint8_t>& m)
 {
+    if (m.size() >= 2 && m[1] == playKeysId)
+    {
+        // Someone at its keys: each (note, velocity) pair goes out as the instrument plays it.
+        const auto status = (uint8_t) (0x90 | (sendingChannel() - 1));
+        for (size_t i = 2; i + 2 < m.size(); i += 2)
+            answer ({ m[i + 1] > 0 ? status : (uint8_t) (status - 0x10), m[i], m[i + 1] });
+        return;
+    }
+
     if (m.size() < 5 || m[1] != ProgramSysex::manufacturerId || m[2] != ProgramSysex::deviceId)
         return;
 

@@ -18,6 +18,8 @@
     - applies NRPNs (controllers 99, 98, 6, 38), bank select (32) with program change, program
       dumps (stored) and edit-buffer dumps (played);
     - turns one of its own knobs on request: it then sends the NRPN like the instrument does;
+    - plays its keys when told by a SysEx of the non-commercial ID 7D (pairs of note and
+      velocity, 0 for a release), so a test that reaches it only through MIDI can have it play;
     - reads what it receives as the byte stream it is, so a SysEx sent in pieces is put together
       exactly as the instrument would;
     - logs every delivery it received, and every complete message, with the time it arrived. */
@@ -26,6 +28,7 @@ class SimulatedProphet final : public VirtualMidiEndpoint,
 {
 public:
     static constexpr const char* defaultName = "Simulated Prophet-5";
+    static constexpr uint8_t playKeysId = 0x7D;
 
     explicit SimulatedProphet (const juce::String& deviceName = defaultName);
     ~SimulatedProphet() override;

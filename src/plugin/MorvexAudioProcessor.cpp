@@ -22,8 +22,9 @@ MorvexAudioProcessor::MorvexAudioProcessor (std::shared_ptr<MidiDeviceSeam> devi
     {
         auto parameter = std::make_unique<HostParameter> (*this, h, table.getHostId (h), table.getHostName (h));
         hostParameters.push_back (parameter.get());
+        // An LV2 host starts from the defaults its bundle declares; the others read our values.
+        hostKnows[(size_t) h] = wrapperType == wrapperType_LV2 ? parameter->getDefaultValue() : hostValue (h);
         addParameter (parameter.release());
-        hostKnows[(size_t) h] = hostValue (h);
     }
 
     engine.addCableListener (this);
@@ -73,6 +74,11 @@ void MorvexAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock
     engine.setBlockSize (samplesPerBlock);
     setLatencySamples (0);
     clock.setEnabled (engine.isSendClockOn());
+
+    // The LV2 wrapper is listening by now (it is not while the processor is built), and its host
+    // hears them with the first block.
+    if (wrapperType == wrapperType_LV2)
+        tellHostValuesChanged();
 
     const juce::ScopedLock sl (engine.getEngineLock());
     engine.getToHostBuffer().clear();

@@ -20,6 +20,7 @@ TEST_F (Vst2Plugin, EditorOpensAndCloses)          { checkEditorOpensAndCloses()
 TEST_F (Vst2Plugin, ParametersAndPrograms)         { checkParametersAndPrograms(); }
 TEST_F (Vst2Plugin, StateSurvivesTheProject)       { checkStateRoundTrip(); }
 TEST_F (Vst2Plugin, AutomationReachesTheInstrument) { checkAutomationReachesTheInstrument(); }
+TEST_F (Vst2Plugin, TheInstrumentsNotesReachTheHost) { checkTheInstrumentsNotesReachTheHost(); }
 
 TEST (Vst2Module, ExportsTheEntryPointHostsLookFor)
 {

@@ -16,6 +16,7 @@ TEST_F (Vst3Plugin, EditorOpensAndCloses)          { checkEditorOpensAndCloses()
 TEST_F (Vst3Plugin, ParametersAndPrograms)         { checkParametersAndPrograms(); }
 TEST_F (Vst3Plugin, StateSurvivesTheProject)       { checkStateRoundTrip(); }
 TEST_F (Vst3Plugin, AutomationReachesTheInstrument) { checkAutomationReachesTheInstrument(); }
+TEST_F (Vst3Plugin, TheInstrumentsNotesReachTheHost) { checkTheInstrumentsNotesReachTheHost(); }
 TEST_F (Vst3Plugin, EveryParameterSurvivesTheProject) { checkEveryParameterSurvivesTheProject(); }
 TEST_F (Vst3Plugin, APresetShowsItsValues)            { checkAPresetShowsItsValues(); }
 

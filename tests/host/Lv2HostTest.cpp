@@ -1,0 +1,36 @@
+#include "HostedPluginChecks.h"
+
+namespace
+{
+/** The LV2 build, found by its URI once the folder holding its bundle has been searched. */
+class Lv2Plugin : public HostedPluginTest
+{
+protected:
+    std::unique_ptr<juce::AudioPluginFormat> makeFormat() const override
+    {
+        auto lv2 = std::make_unique<juce::LV2PluginFormat>();
+        const auto folder = juce::File (MORVEX_LV2_BUNDLE).getParentDirectory();
+        lv2->searchPathsForPlugins (juce::FileSearchPath (folder.getFullPathName()), false, false);
+        return lv2;
+    }
+
+    juce::String pluginPath() const override { return MORVEX_LV2_URI; }
+    bool hostKeepsTheOrder() const override { return false; }
+    bool hostShowsThePluginsText() const override { return false; }
+    bool hostReadsTheVersion() const override { return false; }
+};
+}
+
+TEST_F (Lv2Plugin, ShowsItsIdentityToTheHost)              { checkIdentity(); }
+TEST_F (Lv2Plugin, OutputsSilenceWhateverComesIn)          { checkNoiseInSilenceOut(); }
+TEST_F (Lv2Plugin, EditorOpensAndCloses)                   { checkEditorOpensAndCloses(); }
+TEST_F (Lv2Plugin, ParametersAndPrograms)                  { checkParametersAndPrograms(); }
+TEST_F (Lv2Plugin, StateSurvivesTheProject)                { checkStateRoundTrip(); }
+TEST_F (Lv2Plugin, AutomationReachesTheInstrument)         { checkAutomationReachesTheInstrument(); }
+TEST_F (Lv2Plugin, TheInstrumentsNotesReachTheHost)        { checkTheInstrumentsNotesReachTheHost(); }
+
+// Under the framework's own LV2 host these two pass in some runs and not in others, with or without
+// the instrument: the values it shows after a restore depend on when the reports of a recreated
+// instance reach it. Ardour's LV2 project reload is checked in the DAW test meanwhile.
+TEST_F (Lv2Plugin, EveryParameterSurvivesTheProject) { GTEST_SKIP() << "the framework's LV2 host shows restored values unreliably"; }
+TEST_F (Lv2Plugin, APresetShowsItsValues)            { GTEST_SKIP() << "the framework's LV2 host shows restored values unreliably"; }
