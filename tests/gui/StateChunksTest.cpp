@@ -275,13 +275,20 @@ TEST (StateChunks, ShortChunksRestoreWholeRecordsOnly)
         ASSERT_EQ (rig.engine().getCurrentPluginProgram(), size >= 5273 ? 6 : -1) << "size " << size;
     }
 
-    // And the program chunk, every length.
+    // And the program chunk, every length: only the whole one changes the sound.
     juce::MemoryBlock program;
     source.processor->getCurrentProgramStateInformation (program);
+    rig.engine().getPluginBank().setSingle (initial);
+    rig.engine().setCurrentPluginProgram (-1);
     for (int size = 0; size <= (int) program.getSize(); ++size)
+    {
         rig.processor->setCurrentProgramStateInformation (program.getData(), size);
+        ASSERT_EQ (rig.engine().getEditBuffer()[13] == 99, size == (int) program.getSize()) << "size " << size;
+    }
+    const auto whole = rig.engine().getEditBuffer();
     rig.processor->setStateInformation (nullptr, 100);
     rig.processor->setCurrentProgramStateInformation (nullptr, 156);
+    EXPECT_EQ (rig.engine().getEditBuffer(), whole) << "no data, no change";
 }
 
 TEST (StateChunks, TheProgramChunk)
