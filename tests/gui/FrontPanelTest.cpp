@@ -424,6 +424,17 @@ TEST (FrontPanelEnvelopes, KnobsProgramLoadsAndIncomingEditsMoveTheGraphs)
 }
 
 //==============================================================================
+namespace
+{
+/** The panel at half size, however it got there: 882 × 165 with room for the scroller below. */
+void expectHalfSize (EditorPanel& panel)
+{
+    EXPECT_EQ (panel.getSurface().getBounds(), juce::Rectangle<int> (0, 0, 882, 165));
+    EXPECT_EQ (panel.getHeight(), 179);
+    EXPECT_EQ (panel.getZoomHandle().getPercent(), 50);
+}
+}
+
 TEST (FrontPanelLayout, HalfZoomMakesThePanel882By165AndHidesTheScrollerInAWiderWindow)
 {
     ProcessorRig rig;
@@ -433,10 +444,8 @@ TEST (FrontPanelLayout, HalfZoomMakesThePanel882By165AndHidesTheScrollerInAWider
     auto& panel = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp()->getEditorPanel();
     panel.layoutPanel(); // what the resize's short delay leads to
 
-    EXPECT_EQ (panel.getSurface().getBounds(), juce::Rectangle<int> (0, 0, 882, 165));
-    EXPECT_EQ (panel.getHeight(), 179);
+    expectHalfSize (panel);
     EXPECT_FALSE (panel.getScroller().isVisible());
-    EXPECT_EQ (panel.getZoomHandle().getPercent(), 50);
     EXPECT_EQ (panel.getZoomHandle().getBounds(), juce::Rectangle<int> (950, 165, 50, 14));
     // every control at half its panel rectangle
     const auto& cutoff = *panel.getSurface().getControl (17);
@@ -503,11 +512,9 @@ TEST (FrontPanelLayout, TheZoomHandleDraggedUpHalvesThePanelAndAClickChangesNoth
     handle.mouseUp (at (handle, 45, 7 - 165));
     panel.layoutPanel();
     EXPECT_EQ (rig.engine().getSettings().getInt (SettingsBlock::editorScaleOffset), 500);
-    EXPECT_EQ (panel.getHeight(), 179);
-    EXPECT_EQ (panel.getSurface().getBounds(), juce::Rectangle<int> (0, 0, 882, 165));
+    expectHalfSize (panel);
     EXPECT_TRUE (panel.getScroller().isVisible());
     EXPECT_EQ (panel.getScroller().getPosition(), 0);
-    EXPECT_EQ (handle.getPercent(), 50);
 }
 
 TEST (FrontPanelRoundTrip, AProgramFromTheInstrumentShowsEveryPanelValue)
