@@ -29,8 +29,9 @@ TEST_F (Lv2Plugin, StateSurvivesTheProject)                { checkStateRoundTrip
 TEST_F (Lv2Plugin, AutomationReachesTheInstrument)         { checkAutomationReachesTheInstrument(); }
 TEST_F (Lv2Plugin, TheInstrumentsNotesReachTheHost)        { checkTheInstrumentsNotesReachTheHost(); }
 
-// Under the framework's own LV2 host these two pass in some runs and not in others, with or without
-// the instrument: the values it shows after a restore depend on when the reports of a recreated
-// instance reach it. Ardour's LV2 project reload is checked in the DAW test meanwhile.
-TEST_F (Lv2Plugin, EveryParameterSurvivesTheProject) { GTEST_SKIP() << "the framework's LV2 host shows restored values unreliably"; }
-TEST_F (Lv2Plugin, APresetShowsItsValues)            { GTEST_SKIP() << "the framework's LV2 host shows restored values unreliably"; }
+// Under the framework's own LV2 host these two fail in most runs, with or without the instrument:
+// of 58 values the host sets at once, only some (16 in most runs) are in the state it saves
+// afterwards. Values set one at a time arrive and survive. The cause is not found yet; Ardour's LV2
+// project reload is checked in the DAW test meanwhile.
+TEST_F (Lv2Plugin, EveryParameterSurvivesTheProject) { GTEST_SKIP() << "values the framework's LV2 host sets at once reach the state only in part"; }
+TEST_F (Lv2Plugin, APresetShowsItsValues)            { GTEST_SKIP() << "values the framework's LV2 host sets at once reach the state only in part"; }
