@@ -29,9 +29,9 @@ TEST_F (Lv2Plugin, StateSurvivesTheProject)                { checkStateRoundTrip
 TEST_F (Lv2Plugin, AutomationReachesTheInstrument)         { checkAutomationReachesTheInstrument(); }
 TEST_F (Lv2Plugin, TheInstrumentsNotesReachTheHost)        { checkTheInstrumentsNotesReachTheHost(); }
 
-// Under the framework's own LV2 host these two fail in most runs, with or without the instrument:
-// of 58 values the host sets at once, only some (16 in most runs) are in the state it saves
-// afterwards. Values set one at a time arrive and survive. The cause is not found yet; Ardour's LV2
-// project reload is checked in the DAW test meanwhile.
-TEST_F (Lv2Plugin, EveryParameterSurvivesTheProject) { GTEST_SKIP() << "values the framework's LV2 host sets at once reach the state only in part"; }
-TEST_F (Lv2Plugin, APresetShowsItsValues)            { GTEST_SKIP() << "values the framework's LV2 host sets at once reach the state only in part"; }
+// Under the framework's own LV2 host these two fail: once the host's PROGRAM value has loaded a
+// program, values the host sets afterwards reach the state only in part (the same ones each run),
+// where the VST 2 and VST3 builds take them all. Values set without a program change all arrive and
+// survive. The cause is not found yet; Ardour's LV2 project reload is checked in the DAW test.
+TEST_F (Lv2Plugin, EveryParameterSurvivesTheProject) { GTEST_SKIP() << "after a program change the framework's LV2 host's values reach the state only in part"; }
+TEST_F (Lv2Plugin, APresetShowsItsValues)            { GTEST_SKIP() << "after a program change the framework's LV2 host's values reach the state only in part"; }
