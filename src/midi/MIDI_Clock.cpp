@@ -33,7 +33,12 @@ MIDI_Clock::MIDI_Clock()
 
 void MIDI_Clock::addSongPosition (juce::MidiBuffer& buffer, double quarterNotes) const
 {
-    const auto v = (int) std::ceil (4.0 * quarterNotes);
+    // The pointer holds 14 bits of sixteenths: a position beyond them (or before the song) wraps,
+    // taken in doubles so that no position is too far out for an integer.
+    auto wrapped = std::fmod (std::ceil (4.0 * quarterNotes), 16384.0);
+    if (wrapped < 0.0)
+        wrapped += 16384.0;
+    const auto v = (int) wrapped;
     const juce::uint8 bytes[] = { 0xF2, (juce::uint8) (v & 0x7F), (juce::uint8) ((v >> 7) & 0x7F) };
     buffer.addEvent (bytes, 3, 0);
 }
@@ -41,11 +46,21 @@ void MIDI_Clock::addSongPosition (juce::MidiBuffer& buffer, double quarterNotes)
 void MIDI_Clock::generate (const Position& position, juce::MidiBuffer& buffer, int numSamples, double sampleRate)
 {
     const auto bpm = position.bpm;
-    if (bpm <= 0.0 || sampleRate <= 0.0 || numSamples <= 0)
+    const auto p = position.ppqPosition;
+
+    // Sample counts below are taken as whole numbers from doubles. A transport that cannot be
+    // counted that way (a tempo, rate or position that is no number, a quarter note shorter than
+    // a sample, a place more than 2^52 samples from the song's start) gets no clock, like a
+    // tempo of zero: a host may report any of these.
+    constexpr double countable = 4503599627370496.0; // 2^52
+    const auto samplesPerQuarter = 60.0 / bpm * sampleRate;
+    const auto songSamples = 60.0 / bpm * p * sampleRate;
+    if (numSamples <= 0 || ! (bpm > 0.0) || ! (sampleRate > 0.0) || ! std::isfinite (p)
+        || ! (samplesPerQuarter >= 1.0 && samplesPerQuarter <= countable)
+        || ! (std::abs (songSamples) <= countable && std::abs (p) * samplesPerQuarter <= countable))
         return;
 
     const auto bps = bpm / 60.0 / sampleRate;
-    const auto p = position.ppqPosition;
     const auto w = sampleRate * tolerance * bps;
     const auto moved = p < lastPosition - w || p > lastPosition + w;
 
@@ -81,9 +96,16 @@ void MIDI_Clock::generate (const Position& position, juce::MidiBuffer& buffer, i
     }
 
     // What a sample-by-sample walk through the block would add, found by arithmetic.
-    const auto samplesPerQuarter = 60.0 / bpm * sampleRate;
-    const auto k = (long long) std::llround (sampleRate * 60.0 / (bpm * 24.0));
-    const auto s = roundHalfUp (60.0 / bpm * p * sampleRate);
+    const auto samplesPerTick = sampleRate * 60.0 / (bpm * 24.0);
+    const auto k = std::isfinite (samplesPerTick) ? (long long) std::llround (samplesPerTick) : 0LL;
+    // Ticks fall where the song's sample count is a multiple of k. Counted afresh from each
+    // block's position, a position that lies half a sample off the grid (or drifts there by
+    // rounding) could shift the count by one at a block's start, and a tick would go out twice
+    // or not at all; while the host plays on within a sample of where the last block ended, the
+    // count goes on from there instead.
+    auto s = roundHalfUp (songSamples);
+    if (wasPlaying && std::abs (songSamples - (double) nextSongSample) < 1.0)
+        s = nextSongSample;
     const auto positionAt = [&] (int i) { return p + i * bps; };
 
     const auto started = firstWhere (0, numSamples, (nextStart - p) / bps,
@@ -95,7 +117,9 @@ void MIDI_Clock::generate (const Position& position, juce::MidiBuffer& buffer, i
         continuePending = false;
     }
 
-    const auto looping = position.isLooping && position.ppqLoopEnd != position.ppqLoopStart;
+    // A loop end that cannot be counted like the position is no loop the clock can stop before.
+    const auto looping = position.isLooping && position.ppqLoopEnd != position.ppqLoopStart
+                      && std::abs (position.ppqLoopEnd) * samplesPerQuarter <= countable;
     if (started < numSamples && looping && stopAfterLoop && ! stoppedAtLoopEnd && k > 0)
     {
         const auto loopEnd = position.ppqLoopEnd;
@@ -130,5 +154,6 @@ void MIDI_Clock::generate (const Position& position, juce::MidiBuffer& buffer, i
     }
 
     lastPosition = positionAt (numSamples - 1);
+    nextSongSample = s + numSamples;
     wasPlaying = true;
 }

@@ -35,6 +35,7 @@ private:
     double lastPosition = -999.0;
     double tolerance = 0.001;
     double nextStart = 0.0;
+    long long nextSongSample = 0; // the song's sample count where the last block played ended
     bool stopAfterLoop = true;
     bool continuePending = true;
     bool stoppedAtLoopEnd = false;

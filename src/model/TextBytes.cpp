@@ -34,11 +34,14 @@ juce::String decode (const uint8_t* bytes, size_t size)
     if (isStrictUtf8 (bytes, size))
         return juce::String::fromUTF8 (reinterpret_cast<const char*> (bytes), (int) size);
 
-    juce::String text;
-    text.preallocateBytes (size * 2);
+    // Gathered first and made into text once: appending a character at a time measures the
+    // text's length each time, so a long damaged file took time growing with its square to read.
+    std::vector<juce::juce_wchar> characters;
+    characters.reserve (size + 1);
     for (size_t i = 0; i < size; ++i)
         if (bytes[i] != 0)
-            text += juce::String::charToString ((juce::juce_wchar) bytes[i]);
-    return text;
+            characters.push_back ((juce::juce_wchar) bytes[i]);
+    characters.push_back (0);
+    return juce::String (juce::CharPointer_UTF32 (characters.data()));
 }
 }
