@@ -589,9 +589,14 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
                 const auto what = in.byte();
                 if (what % 3 == 0)
                 {
+                    // The engine sends SysEx of its own making: F0, 7-bit bytes, F7, of any length.
                     size_t taken = 0;
                     const auto* bytes = in.run (in.length(), taken);
-                    e.sendSysEx (ProgramSysex::Message (bytes, bytes + taken));
+                    ProgramSysex::Message message { ProgramSysex::sysexStart };
+                    for (size_t i = 0; i < taken; ++i)
+                        message.push_back ((uint8_t) (bytes[i] & 0x7F));
+                    message.push_back (ProgramSysex::sysexEnd);
+                    e.sendSysEx (message);
                 }
                 else if (what % 3 == 1)
                 {

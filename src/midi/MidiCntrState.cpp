@@ -1080,6 +1080,12 @@ void MidiCntrState::handleHostMidi (juce::MidiBuffer& hostBuffer, int numSamples
         if (metadata.numBytes <= 0)
             continue;
 
+        // As from the instrument's port: a channel message without all its data bytes is no
+        // message, and acting on it would read bytes it does not have.
+        const auto status = metadata.data[0];
+        if (status >= 0x80 && status < 0xF0 && metadata.numBytes < juce::MidiMessage::getMessageLengthFromFirstByte (status))
+            continue;
+
         // A SysEx is never acted on here, only passed on; made into a message it would allocate.
         if (metadata.data[0] == 0xF0)
         {

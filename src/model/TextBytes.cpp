@@ -12,11 +12,29 @@ bool isStrictUtf8 (const uint8_t* bytes, size_t size) noexcept
         if (lead == 0)
             return false;
 
-        const size_t extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2 : (lead & 0xF8) == 0xF0 ? 3 : 4;
-        if (extra > 3 || i + extra >= size) // a sequence must end within the bytes given
+        // Only the shortest form of a character up to U+10FFFF and no surrogate: the framework
+        // keeps other forms as they are but counts them by the characters they decode to, so a
+        // name holding one would lose bytes when it is written out again.
+        size_t extra = 0;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            extra = 1;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            extra = 2;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            extra = 3;
+        else if (lead >= 0x80)
+            return false; // a continuation byte, or a lead that starts no shortest form
+
+        // The byte after the lead: shorter forms start lower, surrogates and beyond U+10FFFF higher.
+        const int lowest = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const int highest = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+
+        if (i + extra >= size) // a sequence must end within the bytes given
             return false;
 
-        for (size_t k = 1; k <= extra; ++k)
+        if (extra > 0 && (bytes[i + 1] < lowest || bytes[i + 1] > highest))
+            return false;
+        for (size_t k = 2; k <= extra; ++k)
             if ((bytes[i + k] & 0xC0) != 0x80)
                 return false;
 
