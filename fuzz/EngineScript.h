@@ -14,7 +14,7 @@ enum Step : uint8_t
 {
     portMessage,      // length, bytes: a message from the instrument's port
     portPartial,      // length, bytes: a piece of a SysEx, as a driver reports one
-    portRepeat,       // count: the last port message again, 1 + 8 × count times
+    portRepeat,       // count: the last port message again, 1 + 8 × count times (within a budget)
     deliverAnswers,   // count: up to 1 + count % 32 of the instrument's answers, one at a time
     receive,          // kind, first group: a group transfer from the instrument begins
     transfer,         // what, value: the group manager ends, clears or marks a transfer

@@ -412,6 +412,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
     juce::MidiMessage lastPortMessage;
     bool havePortMessage = false;
+    size_t repeatsLeft = 8192, repeatBytesLeft = 1 << 18;
     juce::MidiBuffer host;
     std::vector<int32_t> events;
     std::vector<MidiCntrState::HostParam> params;
@@ -446,9 +447,13 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 
             case portRepeat:
             {
-                // Enough to run a SysEx past the engine's limit, but not minutes of copying.
-                const auto count = std::min<int> (1 + 8 * in.byte(), 1 + (1 << 18) / std::max (1, lastPortMessage.getRawDataSize()));
-                for (int i = 0; havePortMessage && i < count; ++i)
+                // Enough to run a SysEx past the engine's limit, but not minutes of copying: an
+                // input repeats 8,192 messages or 256 kB at most, whichever comes first.
+                const auto size = (size_t) std::max (1, lastPortMessage.getRawDataSize());
+                const auto count = std::min<size_t> ({ 1 + 8 * (size_t) in.byte(), repeatsLeft, repeatBytesLeft / size });
+                repeatsLeft -= count;
+                repeatBytesLeft -= count * size;
+                for (size_t i = 0; havePortMessage && i < count; ++i)
                 {
                     rig.driver->deliver (lastPortMessage);
                     if (i % 256 == 255)
