@@ -4,6 +4,8 @@
 #include "EngineScript.h"
 #include "groups/FactoryData.h"
 #include "groups/GroupsDataFile.h"
+#include "librarian/LibraryFile.h"
+#include "librarian/ProgramFile.h"
 #include "midi/PortSettings.h"
 #include "model/GlobalSettings.h"
 #include "model/DSI_Program.h"
@@ -214,6 +216,38 @@ int main (int argc, char** argv)
         }
         const auto groupsFile = GroupsDataFile::make (pointers);
         write (files, "groups", groupsFile.getData(), groupsFile.getSize());
+    }
+
+    // --- the librarian's files, as the worked examples have them
+    {
+        const auto text = [] (const char* t) { return Bytes (t, t + std::strlen (t)); };
+        const auto plus = [] (Bytes a, const Bytes& b) { a.insert (a.end(), b.begin(), b.end()); return a; };
+        const Bytes foreign { 0xF0, 0x43, 0x10, 0x01, 0x02, 0xF7 };
+        const auto lineBroken = plus (plus (plus (plus (oneDump, text ("\r\n")), oneDump), text ("\n")), oneDump);
+
+        const auto singles = root.getChildFile ("fuzz_single_program");
+        write (singles, "program-dump", oneDump);
+        write (singles, "edit-buffer-dump", editDump);
+        write (singles, "text-first", plus (text ("My lead\n"), oneDump));
+        write (singles, "a-whole-group", lineBroken);
+
+        const auto groupFiles = root.getChildFile ("fuzz_program_group");
+        write (groupFiles, "three-with-line-breaks", lineBroken);
+        std::vector<ProgramSysex::Record> forty (40, record);
+        write (groupFiles, "forty", ProgramFile::writeGroup (4, forty));
+
+        const auto libraries = root.getChildFile ("fuzz_library_file");
+        const auto library = LibraryFile::write ({ record, ParTable::initialRecord() });
+        write (libraries, "two-programs", library.getData(), library.getSize());
+        write (libraries, "no-closing-marker", library.getData(), library.getSize() - 13);
+
+        const auto syx = root.getChildFile ("fuzz_syx_file");
+        write (syx, "mixed", plus (plus (plus (foreign, editDump), foreign), oneDump));
+
+        const auto presets = root.getChildFile ("fuzz_preset_file");
+        write (presets, "preset", programChunk.getData(), programChunk.getSize());
+        const auto banks = root.getChildFile ("fuzz_bank_file");
+        write (banks, "bank", bankChunk.getData(), bankChunk.getSize());
     }
 
     // --- the clock: a host playing on at 120 bpm through a loop, then stopping; and a pre-roll

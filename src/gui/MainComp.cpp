@@ -1,5 +1,6 @@
 #include "gui/MainComp.h"
 #include "gui/Artwork.h"
+#include "groups/ProgramLocation.h"
 #include "plugin/MorvexAudioProcessor.h"
 #include "plugin/MorvexAudioProcessorEditor.h"
 
@@ -310,15 +311,8 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::hostThruDropped:
         {
-            // A notice, then the line goes back to what it said (or says by then); a later
-            // notice is not cut short by an earlier one's end.
-            keyboard->setStatus (hostThruDroppedText);
+            showNotice (hostThruDroppedText);
             engine.hostThruNoticeShown();
-            juce::Timer::callAfterDelay (noticeMs, [self = juce::Component::SafePointer<MainComp> (this), serial = ++noticeSerial]
-            {
-                if (self != nullptr && self->noticeSerial == serial)
-                    self->keyboard->setStatus (self->statusText);
-            });
             break;
         }
 
@@ -706,9 +700,12 @@ void MainComp::showMenu (const juce::PopupMenu& menu, juce::Component* anchor, s
     MenuChoice::show (menu, anchor, *this, chooseFromMenu, std::move (chosen));
 }
 
-juce::PopupMenu MainComp::makeFileMenu()
+juce::PopupMenu MainComp::makeFileMenu() const
 {
     juce::PopupMenu menu;
+    menu.addItem (1, "Load Single Program");
+    menu.addItem (2, "Save " + Bank_Program::nameFrom (engine.getEditBuffer()).trimEnd());
+    menu.addSeparator();
     menu.addItem (3, "About");
     return menu;
 }
@@ -768,8 +765,61 @@ void MainComp::showChannelMenu() { showMenu (makeChannelMenu(), &appBar->getChan
 
 void MainComp::fileMenuChosen (int id)
 {
-    if (id == 3)
+    if (id == 1)
+        loadProgramFile();
+    else if (id == 2)
+        saveProgramFile();
+    else if (id == 3)
         toggleAbout (0);
+}
+
+//==============================================================================
+// Files
+
+void MainComp::loadProgramFile()
+{
+    fileMan.loadProgramFile ([this] (bool loaded)
+    {
+        if (loaded)
+            install (fileMan.parsedProgram.getData());
+        else if (fileMan.confirmed)
+            showNotice ("NO PROGRAM FOUND IN " + juce::File (fileMan.chosenPath).getFileName());
+    });
+}
+
+void MainComp::saveProgramFile()
+{
+    const auto record = engine.getEditBuffer();
+    // A program as it is stored in the instrument's current slot is saved addressed to that slot;
+    // anything else (edited, or from a file or the library) as the edit buffer, so that sending
+    // the file never overwrites a slot it did not come from.
+    const auto group = engine.getCurrentBank(), index = engine.getCurrentProgram();
+    const auto stored = ProgramLocation::isValid (group, index) && engine.getInstrumentBank (group).programRecord (index) == record;
+    const auto name = Bank_Program::nameFrom (record).trim();
+
+    fileMan.chooseFile (FileMan::Mode::save, 101, name.isEmpty() ? "Untitled" : name, [this, record, group, index, stored] (bool chosen)
+    {
+        if (! chosen)
+            return;
+        const auto message = ProgramFile::writeSingle (record, stored ? group : -1, stored ? index : -1);
+        const juce::File file (fileMan.chosenPath);
+        if (writeFile (file, message.data(), message.size()))
+            showNotice ("SAVED " + file.getFileName());
+        else
+            showNotice ("NOT SAVED: " + file.getFileName() + " COULD NOT BE WRITTEN");
+    });
+}
+
+void MainComp::showNotice (const juce::String& text)
+{
+    // The line goes back to what it said (or says by then); a later notice is not cut short by an
+    // earlier one's end.
+    keyboard->setStatus (text);
+    juce::Timer::callAfterDelay (noticeMs, [self = juce::Component::SafePointer<MainComp> (this), serial = ++noticeSerial]
+    {
+        if (self != nullptr && self->noticeSerial == serial)
+            self->keyboard->setStatus (self->statusText);
+    });
 }
 
 void MainComp::editMenuChosen (int id)

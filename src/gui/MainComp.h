@@ -8,13 +8,16 @@
 #include "gui/MIDI_Setup.h"
 #include "gui/MIDI_SetupListener.h"
 #include "gui/MenuChoice.h"
+#include "gui/NativeFileChooser.h"
 #include "gui/ProgBar.h"
 #include "gui/stsbutListener.h"
 #include "gui/winToolListener.h"
 #include "keyboard/KeyBrd.h"
 #include "keyboard/KeyPlayListener.h"
+#include "librarian/FileMan.h"
 #include "midi/stateListener.h"
 #include "model/ProgramSysex.h"
+#include "plugin/SafeFile.h"
 
 #include <functional>
 #include <optional>
@@ -115,11 +118,21 @@ public:
     void channelMenuChosen (int id);
     juce::PopupMenu makeEditMenu() const;
     juce::PopupMenu makeSendMenu();
-    static juce::PopupMenu makeFileMenu();
+    juce::PopupMenu makeFileMenu() const;
     static juce::PopupMenu makeParamMenu();
     static juce::PopupMenu makeModelMenu();
     static juce::PopupMenu makeChannelMenu();
     bool isClipboardFilled() const noexcept { return clipboard.has_value(); }
+
+    // --- files: `chooseFile`, when set, answers the file dialogs instead of the user (tests)
+    FileMan::Chooser chooseFile;
+    /** How the editor writes a file the user saves: whole or not at all (tests make it fail). */
+    std::function<bool (const juce::File&, const void*, size_t)> writeFile = SafeFile::replaceWith;
+    void loadProgramFile();
+    void saveProgramFile();
+
+    /** A short message on the status line, which then goes back to what it said. */
+    void showNotice (const juce::String& text);
 
     AppBar& getAppBar() noexcept { return *appBar; }
     EditBar& getEditBar() noexcept { return *editBar; }
@@ -191,6 +204,14 @@ private:
     std::unique_ptr<MIDI_Setup> midiSetup;
     std::unique_ptr<ProgBar> progress;
     std::optional<ProgramSysex::Record> clipboard;
+    NativeFileChooser nativeFileChooser;
+    FileMan fileMan { [this] (const FileMan::Request& request, std::function<void (const juce::File&)> done)
+    {
+        if (chooseFile)
+            chooseFile (request, std::move (done));
+        else
+            nativeFileChooser.choose (request, std::move (done));
+    } };
 
     int activePanel = frontPanel;
     bool built = false;

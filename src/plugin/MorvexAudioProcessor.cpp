@@ -515,15 +515,40 @@ void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInByte
     tellHostSoon();
 }
 
-bool MorvexAudioProcessor::loadPresetBank (const void* data, size_t sizeInBytes)
+juce::Result MorvexAudioProcessor::loadPresetBank (const void* data, size_t sizeInBytes)
 {
-    if (PluginChunks::restorePresets (data, sizeInBytes, engine.getPluginBank()) == 0)
-        return false;
+    if (! PluginChunks::restorePresetBankFile (data, sizeInBytes, engine.getPluginBank()))
+        return juce::Result::fail ("Not a preset bank: the file holds " + juce::String ((int) sizeInBytes) + " bytes, a bank at least "
+                                   + juce::String (PluginChunks::editBufferOffset) + ".");
 
     // The presets' names changed: the editor's list and the host's program menu read them again.
     engine.postEvent (StateEvent::hostProgramChanged);
     updateHostDisplay (ChangeDetails().withProgramChanged (true));
-    return true;
+    return juce::Result::ok();
+}
+
+juce::Result MorvexAudioProcessor::loadPresetFile (const void* data, size_t sizeInBytes)
+{
+    if (! PluginChunks::programOf (data, sizeInBytes).has_value())
+        return juce::Result::fail ("Not a preset: the file holds " + juce::String ((int) sizeInBytes) + " bytes, a preset "
+                                   + juce::String (PluginChunks::programChunkSize) + ".");
+
+    setCurrentProgramStateInformation (data, PluginChunks::programChunkSize);
+    return juce::Result::ok();
+}
+
+juce::MemoryBlock MorvexAudioProcessor::presetBankFile()
+{
+    juce::MemoryBlock file;
+    getStateInformation (file);
+    return file;
+}
+
+juce::MemoryBlock MorvexAudioProcessor::presetFile()
+{
+    juce::MemoryBlock file;
+    getCurrentProgramStateInformation (file);
+    return file;
 }
 
 void MorvexAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& destData)

@@ -89,9 +89,18 @@ public:
     void setCurrentProgramStateInformation (const void* data, int sizeInBytes) override;
 
     /** A preset-bank file (.fxb, the bank chunk's layout): its presets replace the bank's, and
-        nothing else changes, neither the sound being edited nor the current preset. Returns
-        whether it held any. Message thread. */
-    bool loadPresetBank (const void* data, size_t sizeInBytes);
+        nothing else changes, neither the sound being edited nor the current preset. A file too
+        short to hold the 40 presets is refused whole, with the reason. Message thread. */
+    juce::Result loadPresetBank (const void* data, size_t sizeInBytes);
+
+    /** A preset file (.fxp, the program chunk's layout) as the current program, as the host's
+        program state would be; a file too short to hold a program is refused, with the reason. */
+    juce::Result loadPresetFile (const void* data, size_t sizeInBytes);
+
+    /** The bytes of a preset-bank file (5,273) and of a preset file (156), as the host's state
+        calls give them. */
+    juce::MemoryBlock presetBankFile();
+    juce::MemoryBlock presetFile();
 
     // --- Cable_Listener
     void paramEdited (int instrumentParameter, int value) override;

@@ -48,6 +48,13 @@ int restorePresets (const void* data, size_t size, Bank_Program& bank)
     return restored;
 }
 
+bool restorePresetBankFile (const void* data, size_t size, Bank_Program& bank)
+{
+    if (data == nullptr || size < (size_t) editBufferOffset)
+        return false;
+    return restorePresets (data, size, bank) == numPrograms;
+}
+
 Recall restoreBank (const void* data, size_t size, Bank_Program& bank)
 {
     Recall recall;

@@ -40,8 +40,12 @@ struct Recall
     current preset are returned for the caller to take. */
 Recall restoreBank (const void* data, size_t size, Bank_Program& bank);
 
-/** A preset-bank file: its presets are stored into the bank, nothing else. Returns how many. */
+/** A chunk's presets are stored into the bank, nothing else. Returns how many it held whole. */
 int restorePresets (const void* data, size_t size, Bank_Program& bank);
+
+/** A preset-bank file: all 40 presets into the bank, or, from a file too short to hold them, none
+    (half a bank would leave the presets a mix of two). Returns whether it was taken. */
+bool restorePresetBankFile (const void* data, size_t size, Bank_Program& bank);
 
 /** The program chunk: the edit buffer. With a preset current, the edit buffer is also stored as
     that preset; with none, no preset is touched. */

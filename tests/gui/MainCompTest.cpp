@@ -1,4 +1,5 @@
 #include "EditorRig.h"
+#include "model/ValueFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,12 @@
 
 namespace
 {
+Bytes operator+ (Bytes a, const Bytes& b)
+{
+    a.insert (a.end(), b.begin(), b.end());
+    return a;
+}
+
 bool startsWith (const Bytes& message, const Bytes& prefix)
 {
     return message.size() >= prefix.size() && std::equal (prefix.begin(), prefix.end(), message.begin());
@@ -94,7 +101,9 @@ TEST (MainCompCommands, SendAndReceiveReachTheInstrumentFromKeysButtonsAndMenus)
         EXPECT_EQ (wire.size(), 1u) << c.what;
         EXPECT_TRUE (startsWith (wire.front(), c.start)) << c.what;
         if (c.start.back() == 0xF7)
+        {
             EXPECT_EQ (wire.front(), c.start) << c.what;
+        }
         EXPECT_EQ (rig.events(), c.events) << c.what;
     }
 }
@@ -326,4 +335,102 @@ TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
     EXPECT_EQ (bar.getButton (AppBar::midiId)->getTooltip(), "MIDI Settings  ( F7 )");
     EXPECT_EQ (bar.getMenuButton().getTooltip(), "Preset Manager  ( F5 )");
     EXPECT_EQ (bar.getChannelLabel().getX(), bar.getButtons().getLast()->getRight() + 18);
+}
+
+TEST (MainCompFiles, TheFileMenuLoadsAProgramAndSavesOneThatLoadsBack)
+{
+    EditorRig rig;
+    const auto& folder = rig.folder;
+    std::vector<juce::File> answers;
+    std::vector<FileMan::Request> asked;
+    rig.main->chooseFile = [&] (const FileMan::Request& request, std::function<void (const juce::File&)> done)
+    {
+        asked.push_back (request);
+        ASSERT_FALSE (answers.empty());
+        const auto answer = answers.front();
+        answers.erase (answers.begin());
+        done (answer);
+    };
+    const auto showTheEdits = [&]
+    {
+        rig.settle();
+        rig.engine().dispatchPendingNotifications();
+        pumpPending();
+    };
+
+    // A .syx file from another tool: its dump is played, shown on the panel and told to the host.
+    auto record = rig.engine().getEditBuffer();
+    auto& table = rig.engine().getParTable();
+    record[17] = (uint8_t) (table.getMaximum (17) - 3);
+    std::memcpy (record.data() + 65, "From A File     ", 16);
+    folder.write ("Lead.syx", Bytes { 0xF0, 0x7E, 0x00, 0x06, 0x01, 0xF7 } + ProgramSysex::editBufferDump (record));
+    answers = { folder.file ("Lead.syx") };
+    rig.main->fileMenuChosen (1);
+    EXPECT_EQ (asked.back().filter, "*.p5_p;*.syx;");
+    EXPECT_EQ (rig.engine().getEditBuffer(), record);
+    showTheEdits();
+    const auto cutoffText = ValueFormat::formatValue (table.getDisplayFormat (17), record[17]);
+    EXPECT_EQ (rig.main->getEditorPanel().getSurface().getControl (17)->getDisplayText(), cutoffText);
+    EXPECT_EQ (rig.hostText ("FILTER CUTOFF"), cutoffText);
+
+    rig.main->showFileMenu();
+    EXPECT_EQ (rig.shownItems, juce::StringArray ({ "Load Single Program", "Save From A File", "About" }));
+
+    // Saved under a typed name without extension: the program file's own is added, and the file,
+    // of a program from no slot, is its edit-buffer dump.
+    answers = { folder.file ("Saved") };
+    rig.main->fileMenuChosen (2);
+    EXPECT_EQ (asked.back().title, "Save Prophet~5/10 Program");
+    EXPECT_EQ (asked.back().initialFile.getFileName(), "From A File");
+    EXPECT_EQ (folder.read ("Saved.p5_p"), ProgramSysex::editBufferDump (record));
+    EXPECT_TRUE (rig.main->getKeyboard().getStatus().contains ("SAVED Saved.p5_p"));
+
+    // Stored as it is in the current slot, it is saved addressed to that slot; and loads back.
+    const auto group = rig.engine().getCurrentBank(), index = rig.engine().getCurrentProgram();
+    rig.engine().getInstrumentBank (group).storeProgram (index, record);
+    answers = { folder.file ("Slot.p5_p") };
+    rig.main->fileMenuChosen (2);
+    EXPECT_EQ (folder.read ("Slot.p5_p"), ProgramSysex::programDump (group, index, record));
+    rig.engine().storeProgram (false, 0, 0, rig.engine().getPluginBank().programRecord (3));
+    answers = { folder.file ("Slot.p5_p") };
+    rig.main->fileMenuChosen (1);
+    EXPECT_EQ (rig.engine().getEditBuffer(), record);
+
+    // A file with no program in it changes nothing and says so; a cancelled dialog says nothing.
+    folder.write ("Notes.p5_p", Bytes (300, 'x'));
+    answers = { folder.file ("Notes.p5_p"), juce::File() };
+    rig.main->fileMenuChosen (1);
+    EXPECT_EQ (rig.engine().getEditBuffer(), record);
+    EXPECT_TRUE (rig.main->getKeyboard().getStatus().contains ("NO PROGRAM FOUND IN Notes.p5_p"));
+    rig.main->getKeyboard().setStatus ({});
+    rig.main->fileMenuChosen (1);
+    EXPECT_EQ (rig.main->getKeyboard().getStatus(), "");
+}
+
+TEST (MainCompFiles, AFailedSaveKeepsTheOldFileAndSaysSo)
+{
+    EditorRig rig;
+    const auto& folder = rig.folder;
+    juce::File answer;
+    rig.main->chooseFile = [&] (const FileMan::Request&, std::function<void (const juce::File&)> done) { done (answer); };
+
+    // A write that fails half-way leaves the old file byte for byte.
+    const Bytes old { 0xF0, 0x01, 0x32, 0x03, 0x01, 0x02, 0xF7, 0x0A, 0x0B, 0x0C };
+    folder.write ("Old.p5_p", old);
+    rig.main->writeFile = [] (const juce::File& file, const void* data, size_t size)
+    {
+        return SafeFile::replace (file, [&] (juce::OutputStream& out) { return out.write (data, size / 2) && false; });
+    };
+    answer = folder.file ("Old.p5_p");
+    rig.main->fileMenuChosen (2);
+    EXPECT_EQ (folder.read ("Old.p5_p"), old);
+    EXPECT_TRUE (rig.main->getKeyboard().getStatus().startsWith ("NOT SAVED: Old.p5_p")) << rig.main->getKeyboard().getStatus();
+
+    // A folder that cannot be made (a file stands where it would be).
+    rig.main->writeFile = SafeFile::replaceWith;
+    folder.write ("NotAFolder", old);
+    answer = folder.file ("NotAFolder").getChildFile ("Lead.p5_p");
+    rig.main->fileMenuChosen (2);
+    EXPECT_TRUE (rig.main->getKeyboard().getStatus().startsWith ("NOT SAVED: Lead.p5_p"));
+    EXPECT_EQ (folder.read ("NotAFolder"), old);
 }

@@ -33,6 +33,16 @@ struct ProcessorRig
 
     void settle() { ::settle (engine(), *instrument); }
 
+    /** The text a host shows for the parameter of this name. */
+    juce::String hostText (const juce::String& name)
+    {
+        for (auto* p : processor->getParameters())
+            if (p->getName (64) == name)
+                return p->getCurrentValueAsText();
+        ADD_FAILURE() << "no parameter named " << name;
+        return {};
+    }
+
     ScratchFolder folder;
     std::shared_ptr<SimulatedProphet> instrument = std::make_shared<SimulatedProphet>();
     std::shared_ptr<MidiDevices> devices = std::make_shared<MidiDevices> (false);

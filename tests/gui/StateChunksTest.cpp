@@ -233,14 +233,23 @@ TEST (StateChunks, APresetBankFileReplacesThePresetsOnly)
     const auto replaced = rig.engine().getInstrumentSync().replacementCount();
     rig.events();
 
-    EXPECT_TRUE (rig.processor->loadPresetBank (file.getData(), file.getSize()));
+    EXPECT_TRUE (rig.processor->loadPresetBank (file.getData(), file.getSize()).wasOk());
     EXPECT_EQ (rig.processor->getProgramName (11), "From File");
     EXPECT_EQ (rig.engine().getEditBuffer()[13], 44) << "the sound being edited stays";
     EXPECT_EQ (rig.engine().getCurrentPluginProgram(), 2);
     EXPECT_EQ (rig.engine().getInstrumentSync().replacementCount(), replaced);
     EXPECT_EQ (rig.events(), (std::vector<int32_t> { StateEvent::hostProgramChanged }));
 
-    EXPECT_FALSE (rig.processor->loadPresetBank (file.getData(), 100));
+    // A file too short for the 40 presets changes none of them, and says why.
+    for (const size_t size : { (size_t) 0, (size_t) 100, (size_t) 5143 })
+    {
+        const auto refused = rig.processor->loadPresetBank (file.getData(), size);
+        EXPECT_TRUE (refused.failed()) << size;
+        EXPECT_TRUE (refused.getErrorMessage().contains (juce::String ((int) size) + " bytes")) << refused.getErrorMessage();
+    }
+    rig.engine().getPluginBank().storeProgram (0, named ("Kept", 1));
+    EXPECT_TRUE (rig.processor->loadPresetBank (file.getData(), 5143).failed());
+    EXPECT_EQ (rig.processor->getProgramName (0), "Kept");
 }
 
 TEST (StateChunks, ShortChunksRestoreWholeRecordsOnly)
@@ -324,4 +333,31 @@ TEST (StateChunks, TheProgramChunk)
     EXPECT_EQ (none.engine().getEditBuffer()[13], 42);
     EXPECT_EQ (none.engine().getPluginBank().programRecord (0), polyBrass);
     EXPECT_EQ (none.engine().getCurrentPluginProgram(), -1);
+}
+
+TEST (StateChunks, PresetFilesAreTheChunksAndShortOnesAreRefused)
+{
+    ProcessorRig source (false);
+    source.engine().getPluginBank().storeProgram (4, named ("Four", 4));
+    source.processor->setCurrentProgram (4);
+    EXPECT_EQ (toBytes (source.processor->presetFile()), toBytes ([&] { juce::MemoryBlock c; source.processor->getCurrentProgramStateInformation (c); return c; }()));
+    EXPECT_EQ (source.processor->presetBankFile().getSize(), 5273u);
+    const auto preset = source.processor->presetFile();
+    ASSERT_EQ (preset.getSize(), 156u);
+
+    ProcessorRig rig (false);
+    const auto before = rig.engine().getEditBuffer();
+    for (const size_t size : { (size_t) 0, (size_t) 28, (size_t) 155 })
+    {
+        const auto refused = rig.processor->loadPresetFile (preset.getData(), size);
+        EXPECT_TRUE (refused.failed()) << size;
+        EXPECT_TRUE (refused.getErrorMessage().contains (juce::String ((int) size) + " bytes")) << refused.getErrorMessage();
+    }
+    EXPECT_EQ (rig.engine().getEditBuffer(), before);
+
+    // Anything after the preset's 156 bytes is not read.
+    auto longer = preset;
+    longer.append ("trailing", 8);
+    EXPECT_TRUE (rig.processor->loadPresetFile (longer.getData(), longer.getSize()).wasOk());
+    EXPECT_EQ (rig.engine().getEditBuffer(), named ("Four", 4));
 }
