@@ -29,9 +29,11 @@ TEST_F (Lv2Plugin, StateSurvivesTheProject)                { checkStateRoundTrip
 TEST_F (Lv2Plugin, AutomationReachesTheInstrument)         { checkAutomationReachesTheInstrument(); }
 TEST_F (Lv2Plugin, TheInstrumentsNotesReachTheHost)        { checkTheInstrumentsNotesReachTheHost(); }
 
-// Under the framework's own LV2 host these two fail: once the host's PROGRAM value has loaded a
-// program, values the host sets afterwards reach the state only in part (the same ones each run),
-// where the VST 2 and VST3 builds take them all. Values set without a program change all arrive and
-// survive. The cause is not found yet; Ardour's LV2 project reload is checked in the DAW test.
-TEST_F (Lv2Plugin, EveryParameterSurvivesTheProject) { GTEST_SKIP() << "after a program change the framework's LV2 host's values reach the state only in part"; }
-TEST_F (Lv2Plugin, APresetShowsItsValues)            { GTEST_SKIP() << "after a program change the framework's LV2 host's values reach the state only in part"; }
+// These two pass on an idle machine and fail about one run in eight under load. The plug-in's
+// framework runs a message thread of its own beside an LV2 host, so the host hears of the values a
+// restore or a program change brings only some time later, through the next blocks; the shared
+// checks give that a fixed 20 ms, which VST 2 and VST3 (whose hosts read values from the plug-in
+// directly) never need. They come back once those checks wait until the host shows what the
+// plug-in's own state holds. Ardour's LV2 project reload is checked in the DAW test meanwhile.
+TEST_F (Lv2Plugin, EveryParameterSurvivesTheProject) { GTEST_SKIP() << "the LV2 host hears of values later than these checks wait"; }
+TEST_F (Lv2Plugin, APresetShowsItsValues)            { GTEST_SKIP() << "the LV2 host hears of values later than these checks wait"; }
