@@ -114,38 +114,41 @@ void FileMan::chooseFile (Mode mode, int kind, const juce::String& defaultFileNa
     });
 }
 
-void FileMan::loadProgramFile (std::function<void (bool)> done)
+void FileMan::openAndRead (int kind, std::function<bool (const juce::File&)> read, std::function<void (bool)> done)
 {
-    sysexMessage.clear();
-    chooseFile (Mode::open, 1, {}, [this, done = std::move (done)] (bool chosen)
+    chooseFile (Mode::open, kind, {}, [this, read = std::move (read), done = std::move (done)] (bool chosen)
     {
         if (! chosen)
             return done (false);
 
         const juce::File file (chosenPath);
         fileData = SafeFile::read (file);
+        done (read (file));
+    });
+}
+
+void FileMan::loadProgramFile (std::function<void (bool)> done)
+{
+    sysexMessage.clear();
+    openAndRead (1, [this] (const juce::File& file)
+    {
         const auto single = ProgramFile::readSingle (fileData.getData(), fileData.getSize(), formOf (file));
         if (! single)
-            return done (false);
+            return false;
 
         sysexMessage = single->message;
         parsedProgram.setRaw (single->record.data());
         parsedProgram.getName();
-        done (true);
-    });
+        return true;
+    }, std::move (done));
 }
 
 void FileMan::loadGroupFile (std::function<void (bool)> done)
 {
     groupRecords.clear();
-    chooseFile (Mode::open, 3, {}, [this, done = std::move (done)] (bool chosen)
+    openAndRead (3, [this] (const juce::File& file)
     {
-        if (! chosen)
-            return done (false);
-
-        const juce::File file (chosenPath);
-        fileData = SafeFile::read (file);
         groupRecords = ProgramFile::readGroup (fileData.getData(), fileData.getSize(), formOf (file));
-        done (! groupRecords.empty());
-    });
+        return ! groupRecords.empty();
+    }, std::move (done));
 }

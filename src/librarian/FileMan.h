@@ -92,6 +92,9 @@ public:
     std::vector<ProgramSysex::Record> groupRecords;
 
 private:
+    /** The kind's open dialog, then the file's bytes into `fileData` and `read` on them. */
+    void openAndRead (int kind, std::function<bool (const juce::File&)> read, std::function<void (bool)> done);
+
     Chooser chooser;
     // A dialog can outlive the object that asked for it (the editor closes meanwhile): its answer
     // then goes nowhere.
