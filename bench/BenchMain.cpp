@@ -111,6 +111,21 @@ int main (int argc, char** argv)
         row ("knob sweep 0..120 bytes on the wire", bytes, minimum, "<= 1.05", bytes <= 1.05 * minimum, "bytes");
     }
 
+    // Group receive against the instrument's own answer times (and one timeout per lost answer).
+    for (const auto* name : { "BM_GroupReceive_WirePace", "BM_GroupReceive_Dropped" })
+    {
+        const auto wall = counter (name, "wall_ms"), instrument = counter (name, "instrument_ms");
+        if (wall <= 0.0)
+            continue;
+        const auto dropped = std::string (name).find ("Dropped") != std::string::npos;
+        const auto limit = dropped ? 1.05 : 1.02;
+        const auto all = counter (name, "stored") == counter (name, "expected");
+        row (dropped ? "group receive lossy / answers+timeouts" : "group receive / instrument answer time",
+             wall, instrument, dropped ? "<= 1.05" : "<= 1.02", all && wall <= limit * instrument, "ms");
+        if (! all)
+            std::printf ("  %s stored %.0f of %.0f programs\n", name, counter (name, "stored"), counter (name, "expected"));
+    }
+
     if (time ("BM_Scan_Morvex") > 0.0)
         row ("scan of the VST 2 module", time ("BM_Scan_Morvex") / 1.0e6, time ("BM_Scan_Bare") / 1.0e6, "<= 1.1",
              time ("BM_Scan_Morvex") <= 1.1 * time ("BM_Scan_Bare"), "ms");

@@ -479,7 +479,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
             case receive:
             {
                 const auto kind = transferKinds[in.byte() % 4];
-                e.beginReceive (kind, in.byte() % 12);
+                e.startTransfer (kind, in.byte() % 12);
                 break;
             }
 
@@ -488,11 +488,11 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
                 const auto what = in.byte(), value = in.byte();
                 switch (what % 5)
                 {
-                    case 0: e.endTransfer(); break;
-                    case 1: e.clearBusy(); break;
-                    case 2: e.setBusy ((value & 1) != 0); break;
-                    case 3: e.setTransferKind (transferKinds[value % 4]); break;
-                    default: e.beginTransmit (MidiCntrState::transmitOneGroup, value % 10); break;
+                    case 0: e.cancelTransfer(); break;
+                    case 1: e.retryFailedTransfer(); break;
+                    case 2: (void) e.getTransferStatus(); break;
+                    case 3: e.transferReportSeen(); break;
+                    default: e.startTransfer (MidiCntrState::transmitOneGroup, value % 12); break;
                 }
                 break;
             }

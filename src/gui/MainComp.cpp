@@ -36,7 +36,6 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
 
     engine.addStateListener (this);
     processor.getPanelImages().load();
-    engine.clearBusy();
 
     // the size: the stored one when plausible, else the window's own rule already gave it
     auto& settings = engine.getSettings();
@@ -85,6 +84,13 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
     layout();
     editorPanel->layoutPanel();
     engine.requestGlobals();
+
+    // A transfer runs in the engine: one still running, or one that ended while no editor was
+    // open, is shown now.
+    if (engine.isBusy())
+        showTransfer();
+    else if (engine.getTransferStatus().unseen)
+        transferEnded();
 }
 
 MainComp::~MainComp()
@@ -300,7 +306,7 @@ void MainComp::apply (const EventAction& action)
         case EventAction::online:
         case EventAction::offline:
             statusText = action.kind == EventAction::online ? onlineText : offlineText;
-            keyboard->setStatus (statusText);
+            refreshStatusLine();
             if (midiSetup != nullptr)
             {
                 midiSetup->setStatus (statusText);
@@ -317,11 +323,11 @@ void MainComp::apply (const EventAction& action)
         }
 
         case EventAction::transferEnded:
-            endTransfer();
+            transferEnded();
             break;
 
         case EventAction::transferProgress:
-            if (progress != nullptr)
+            if (progress != nullptr && ! progress->isReport())
                 progress->showProgress (action.a, action.b);
             break;
 
@@ -648,48 +654,90 @@ void MainComp::receiveCurrentProgram()
 
 void MainComp::startTransfer (int kind, int group)
 {
-    progress = std::make_unique<ProgBar> (getWidth(), getHeight());
-    addAndMakeVisible (*progress);
-    engine.setBusy (true);
-    engine.setTransferKind (kind);
-    progress->setAlwaysOnTop (true);
-    progress->getCancelButton().addListener (this);
+    if (engine.startTransfer (kind, group))
+        showTransfer();
+}
 
-    if (kind < MidiCntrState::transmitOneGroup)
+void MainComp::showTransfer()
+{
+    if (progress == nullptr)
     {
-        const auto first = kind == MidiCntrState::receiveOneGroup ? group
-                         : kind == MidiCntrState::receiveFactoryGroups ? 5 : 0;
-        engine.beginReceive (kind, first);
+        progress = std::make_unique<ProgBar> (getWidth(), getHeight());
+        addAndMakeVisible (*progress);
+        progress->getCancelButton().addListener (this);
+        progress->getRetryButton().addListener (this);
+        progress->getCloseButton().addListener (this);
     }
-    else
+    progress->setAlwaysOnTop (false);
+    progress->setAlwaysOnTop (true);
+
+    const auto status = engine.getTransferStatus();
+    if (status.last.group >= 0)
+        progress->showProgress (status.last.group, status.last.program);
+    showTransferPace();
+    startTimer (paceIntervalMs);
+}
+
+void MainComp::showTransferPace()
+{
+    const auto status = engine.getTransferStatus();
+    if (! status.running)
+        return;
+    if (progress != nullptr)
+        progress->showOverall (status);
+    refreshStatusLine();
+}
+
+void MainComp::transferEnded()
+{
+    // A new transfer may have begun since this one's end was queued.
+    if (engine.isBusy())
+        return;
+
+    const auto status = engine.getTransferStatus();
+    if (! status.unseen)
     {
-        const auto first = kind == MidiCntrState::transmitOneGroup ? group
-                         : kind == MidiCntrState::transmitFactoryGroups ? 5 : 0;
-        engine.beginTransmit (kind, first);
-        startTimer (tickIntervalMs);
+        // cancelled here, or already reported: only the running display goes
+        if (progress != nullptr && ! progress->isReport())
+            closeProgress();
+        return;
     }
+
+    engine.transferReportSeen();
+    if (status.failed.empty())
+    {
+        closeProgress();
+        showNotice (ProgBar::countText (status).toUpperCase());
+        return;
+    }
+
+    showTransfer();
+    stopTimer();
+    progress->showReport (status);
 }
 
 void MainComp::endTransfer()
 {
-    engine.endTransfer();
+    engine.cancelTransfer();
+    closeProgress();
+}
+
+void MainComp::closeProgress()
+{
+    stopTimer();
+    refreshStatusLine();
     if (progress != nullptr)
     {
         progress->getCancelButton().removeListener (this);
+        progress->getRetryButton().removeListener (this);
+        progress->getCloseButton().removeListener (this);
         retire (std::move (progress));
-    }
-    if (engine.isTickTimerRunning())
-    {
-        engine.setTickTimerRunning (false);
-        stopTimer();
     }
 }
 
 void MainComp::timerCallback()
 {
-    const auto phase = engine.getTransmitPhase();
-    if (phase == 100 || phase == 107)
-        engine.tick();
+    showTransferPace();
 }
 
 //==============================================================================
@@ -814,12 +862,35 @@ void MainComp::showNotice (const juce::String& text)
 {
     // The line goes back to what it said (or says by then); a later notice is not cut short by an
     // earlier one's end.
-    keyboard->setStatus (text);
+    notice = text;
+    refreshStatusLine();
     juce::Timer::callAfterDelay (noticeMs, [self = juce::Component::SafePointer<MainComp> (this), serial = ++noticeSerial]
     {
         if (self != nullptr && self->noticeSerial == serial)
-            self->keyboard->setStatus (self->statusText);
+        {
+            self->notice.clear();
+            self->refreshStatusLine();
+        }
     });
+}
+
+void MainComp::refreshStatusLine()
+{
+    // a notice first, then a running transfer's pace, else the instrument's state
+    if (notice.isNotEmpty())
+    {
+        keyboard->setStatus (notice);
+        return;
+    }
+
+    if (engine.isBusy())
+    {
+        const auto status = engine.getTransferStatus();
+        keyboard->setStatus (ProgBar::countText (status).toUpperCase() + " - " + ProgBar::timeLeftText (status.remainingMs).toUpperCase());
+        return;
+    }
+
+    keyboard->setStatus (statusText);
 }
 
 void MainComp::editMenuChosen (int id)
@@ -875,10 +946,25 @@ void MainComp::channelMenuChosen (int id)
 
 void MainComp::stsButtonClicked (StsBut* button, int id)
 {
-    if (progress != nullptr && button == &progress->getCancelButton())
+    if (progress != nullptr)
     {
-        endTransfer();
-        return;
+        if (button == &progress->getCancelButton())
+        {
+            endTransfer();
+            return;
+        }
+        if (button == &progress->getCloseButton())
+        {
+            closeProgress();
+            return;
+        }
+        if (button == &progress->getRetryButton())
+        {
+            closeProgress();
+            if (engine.retryFailedTransfer())
+                showTransfer();
+            return;
+        }
     }
 
     if (button == &editBar->getEnvelopesButton())

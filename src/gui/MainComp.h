@@ -60,7 +60,8 @@ public:
     static constexpr int editBarHeight = 100;
     static constexpr int keyboardBaseHeight = 172;
     static constexpr int aboutAutoCloseMs = 2000;
-    static constexpr int tickIntervalMs = 100;
+    /** How often a running transfer's count and time left are refreshed. */
+    static constexpr int paceIntervalMs = 250;
     static constexpr const char* versionText = "1.4.0";
 
     /** Builds the editor at the given size (the window's), on the message thread. */
@@ -96,9 +97,13 @@ public:
     /** Scrolls the front panel to stored section position n (F1..F4, the PARAM menu). */
     void scrollToSection (int n);
 
-    // --- group transfers
+    // --- group transfers: they run in the engine; the editor shows them and can cancel them
     void startTransfer (int kind, int group);
+    /** CANCEL: the engine stops the transfer, keeping what arrived. */
     void endTransfer();
+    /** The transfer's end as the engine reports it: a report of slots that never answered, or a
+        notice of how many programs arrived. */
+    void transferEnded();
     ProgBar* getProgressBar() const noexcept { return progress.get(); }
 
     // --- menus: built when needed; `chooseFromMenu`, when set, picks the item instead of the user
@@ -175,6 +180,10 @@ public:
 
 private:
     void timerCallback() override;
+    void showTransfer();
+    void showTransferPace();
+    void refreshStatusLine();
+    void closeProgress();
     void handleAsyncUpdate() override;
     void layout();
     void layoutZoom();
@@ -217,7 +226,7 @@ private:
     bool built = false;
     float zoom = 1.0f, keyboardScale = 1.0f, widthRatio = 1.0f;
     juce::Rectangle<int> editorPanelBounds, editBarBounds, keyboardBounds;
-    juce::String statusText;
+    juce::String statusText, notice;
     int noticeSerial = 0;
     std::vector<int32_t> events;
     juce::Image panelTexture, woodCheek;

@@ -44,6 +44,8 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
 MidiCntrState::~MidiCntrState()
 {
     notifier.stopTimer();
+    // nothing more goes to the instrument, nor into the groups being saved
+    transfer.cancel (juce::Time::getMillisecondCounterHiRes());
     saveSettings();
     saveBanks();
     ports.closeOutput();
@@ -700,29 +702,49 @@ void MidiCntrState::replaceEditBuffer (const ProgramSysex::Record& record, Instr
 //==============================================================================
 // Group transfers
 
-void MidiCntrState::beginReceive (int kind, int firstGroup)
+bool MidiCntrState::startTransfer (int kind, int group)
 {
-    transferKind = kind;
-    busy = true;
-    receiving = true;
-    sendRequest (programRequest, firstGroup, 0);
+    return transfer.start (kind, group, currentBank.load(), juce::Time::getMillisecondCounterHiRes());
 }
 
-void MidiCntrState::beginTransmit (int kind, int firstGroup) noexcept
+void MidiCntrState::cancelTransfer()
 {
-    transferKind = kind;
-    busy = true;
-    transmitPhase = 100;
-    transmitGroup = firstGroup;
-    transmitTicks = 0;
-    tickTimerRunning = true;
+    transfer.cancel (juce::Time::getMillisecondCounterHiRes());
 }
 
-void MidiCntrState::endTransfer()
+bool MidiCntrState::retryFailedTransfer()
 {
-    busy = false;
-    receiving = false;
-    transferKind = noTransfer;
+    return transfer.retryFailed (juce::Time::getMillisecondCounterHiRes());
+}
+
+GroupTransfer::Status MidiCntrState::getTransferStatus() const
+{
+    return transfer.status (juce::Time::getMillisecondCounterHiRes());
+}
+
+void MidiCntrState::TransferTarget::requestProgram (int group, int program)
+{
+    engine.sendRequest (programRequest, group, program);
+}
+
+void MidiCntrState::TransferTarget::sendProgram (int group, int program, const ProgramSysex::Record& record)
+{
+    engine.sendProgramDump (group, program, record);
+}
+
+ProgramSysex::Record MidiCntrState::TransferTarget::storedProgram (int group, int program)
+{
+    return engine.getInstrumentBank (group).programRecord (program);
+}
+
+void MidiCntrState::TransferTarget::storeProgram (int group, int program, const ProgramSysex::Record& record)
+{
+    engine.getInstrumentBank (group).storeProgram (program, record);
+}
+
+void MidiCntrState::TransferTarget::post (int32_t event)
+{
+    engine.postEvent (event);
 }
 
 //==============================================================================
@@ -905,43 +927,14 @@ void MidiCntrState::handleProgramDump (const std::vector<uint8_t>& m)
     if (! ProgramLocation::isValid (group, index))
         return;
 
-    if (! isReceiving())
-    {
-        makeCurrent (group, index);
-        instrumentBanks[(size_t) group]->storeProgram (index, record);
-        postEvent (StateEvent::mirrorChanged);
-        replaceEditBuffer (record, InstrumentSync::Origin::instrument);
+    // During a transfer, and for answers to it that come late, the dump only fills the mirror.
+    if (transfer.dumpArrived (group, index, record, juce::Time::getMillisecondCounterHiRes()))
         return;
-    }
 
+    makeCurrent (group, index);
     instrumentBanks[(size_t) group]->storeProgram (index, record);
-
-    if (! isBusy())
-        return;
-
-    postEvent (StateEvent::transfer (group, index));
-
-    if (index < ProgramLocation::programsPerGroup - 1)
-    {
-        sendRequest (programRequest, group, index + 1);
-        return;
-    }
-
-    const auto kind = getTransferKind();
-    const auto lastGroup = kind == receiveUserGroups ? ProgramLocation::numUserGroups - 1
-                         : kind == receiveFactoryGroups || kind == receiveAllGroups ? numInstrumentBanks - 1
-                         : group;
-
-    if (group >= lastGroup)
-    {
-        endTransfer();
-        postEvent (StateEvent::mirrorChanged);
-        postEvent (StateEvent::transferFinished);
-    }
-    else
-    {
-        sendRequest (programRequest, group + 1, 0);
-    }
+    postEvent (StateEvent::mirrorChanged);
+    replaceEditBuffer (record, InstrumentSync::Origin::instrument);
 }
 
 void MidiCntrState::handleEditBufferDump (const std::vector<uint8_t>& m)

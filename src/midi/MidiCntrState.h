@@ -5,6 +5,7 @@
 #include "midi/MidiDeviceSeam.h"
 #include "midi/MidiDevices.h"
 #include "midi/EventQueue.h"
+#include "midi/GroupTransfer.h"
 #include "midi/InstrumentSync.h"
 #include "midi/PortSettings.h"
 #include "midi/StateEvent.h"
@@ -44,14 +45,14 @@ public:
     /** What a group transfer covers; the values are the group manager's transfer kinds. */
     enum TransferKind
     {
-        noTransfer = -1,
-        receiveOneGroup = 0,
-        receiveUserGroups = 7,
-        receiveFactoryGroups = 8,
-        receiveAllGroups = 9,
-        transmitOneGroup = 100,
-        transmitUserGroups = 107,
-        transmitFactoryGroups = 108
+        noTransfer = GroupTransfer::none,
+        receiveOneGroup = GroupTransfer::receiveOneGroup,
+        receiveUserGroups = GroupTransfer::receiveUserGroups,
+        receiveFactoryGroups = GroupTransfer::receiveFactoryGroups,
+        receiveAllGroups = GroupTransfer::receiveAllGroups,
+        transmitOneGroup = GroupTransfer::transmitOneGroup,
+        transmitUserGroups = GroupTransfer::transmitUserGroups,
+        transmitFactoryGroups = GroupTransfer::transmitFactoryGroups
     };
 
     enum RequestKind
@@ -146,25 +147,26 @@ public:
     // --- detection: off-line from a request until the instrument's global dump answers
     bool isOnline() const noexcept { return globalDumpReceived.load(); }
 
-    // --- group transfers (started and ended by the group manager)
-    void beginReceive (int kind, int firstGroup);
-    void endTransfer();
-    /** The editor's start: no transfer runs any more (a closed editor ended any it showed). */
-    void clearBusy() noexcept { busy = false; receiving = false; tickTimerRunning = false; }
-    void setBusy (bool on) noexcept   { busy = on; }
-    void setTransferKind (int kind) noexcept { transferKind = kind; }
-    /** A transmission: phase 100 while it runs, the group being sent, and the editor's 100 ms
-        ticks that pace it. */
-    void beginTransmit (int kind, int firstGroup) noexcept;
-    int getTransmitPhase() const noexcept { return transmitPhase.load(); }
-    int getTransmitGroup() const noexcept { return transmitGroup.load(); }
-    int getTransmitTicks() const noexcept { return transmitTicks.load(); }
-    void tick() noexcept { ++transmitTicks; }
-    bool isTickTimerRunning() const noexcept { return tickTimerRunning.load(); }
-    void setTickTimerRunning (bool on) noexcept { tickTimerRunning = on; }
-    bool isBusy() const noexcept      { return busy.load(); }
-    bool isReceiving() const noexcept { return receiving.load(); }
-    int getTransferKind() const noexcept { return transferKind.load(); }
+    // --- group transfers: they run here, so they go on with the editor closed
+    /** Starts a transfer of `kind`: `group` is the group one-group kinds fetch or write to; a
+        one-group transmission writes the current group's programs. False while one runs. */
+    bool startTransfer (int kind, int group);
+    /** Ends the running transfer, keeping what arrived. */
+    void cancelTransfer();
+    /** Fetches again only the slots the last receive gave up on. */
+    bool retryFailedTransfer();
+    GroupTransfer::Status getTransferStatus() const;
+    /** The editor has shown how the last transfer ended. */
+    void transferReportSeen() { transfer.markSeen(); }
+    GroupTransfer& getGroupTransfer() noexcept { return transfer; }
+    bool isBusy() const noexcept      { return transfer.isRunning(); }
+    bool isReceiving() const noexcept { return transfer.isReceiving(); }
+    int getTransferKind() const noexcept { return transfer.getKind(); }
+
+    /** What choosing a program in the group manager does: install the stored record (on), or
+        have the instrument select that program (off). */
+    bool isLoadStoredProgramsOn() const noexcept { return loadStoredPrograms.load(); }
+    void setLoadStoredPrograms (bool on) noexcept { loadStoredPrograms = on; }
 
     // --- the editor
     /** True the first time an editor is built for this plug-in instance, false after. */
@@ -303,10 +305,7 @@ private:
     std::atomic<bool> inThru { false }, hostThru { true }, programChangeAutomation { false }, sendClock { false };
     std::atomic<int> currentPluginProgram { -1 }, blockSize { 0 };
     juce::Array<Cable_Listener*> cableListeners; // message thread only
-    std::atomic<bool> busy { false }, receiving { false };
-    std::atomic<int> transferKind { noTransfer };
-    std::atomic<int> transmitPhase { 0 }, transmitGroup { 0 }, transmitTicks { 0 };
-    std::atomic<bool> tickTimerRunning { false }, editorOpenedBefore { false };
+    std::atomic<bool> editorOpenedBefore { false }, loadStoredPrograms { false };
 
     std::array<std::atomic<int>, numDelays> delays {};
     std::atomic<int> latencyMode { 0 };
@@ -341,4 +340,23 @@ private:
     double lastThruDueMs = 0.0; // the audio thread's: when the last host message passed on is due
 
     InstrumentSync instrumentSync { *this };
+
+    /** What a transfer does, done by the engine. */
+    class TransferTarget final : public GroupTransfer::Target
+    {
+    public:
+        explicit TransferTarget (MidiCntrState& e) : engine (e) {}
+        void requestProgram (int group, int program) override;
+        void sendProgram (int group, int program, const ProgramSysex::Record& record) override;
+        ProgramSysex::Record storedProgram (int group, int program) override;
+        void storeProgram (int group, int program, const ProgramSysex::Record& record) override;
+        void post (int32_t event) override;
+
+    private:
+        MidiCntrState& engine;
+    };
+
+    // Last, so the transfer's thread has stopped before anything it uses goes.
+    TransferTarget transferTarget { *this };
+    GroupTransfer transfer { transferTarget };
 };

@@ -154,6 +154,7 @@ void SimulatedProphet::handleMessage (const std::vector<uint8_t>& message, doubl
     if (wireFile != juce::File())
         wireFile.appendText (juce::String::toHexString (message.data(), (int) message.size()) + "\n");
 
+    messageTime = time;
     if (message[0] == 0xF0)
         handleSysex (message);
     else if (message[0] < 0xF0)
@@ -246,7 +247,7 @@ void SimulatedProphet::handleSysex (const std::vector<uint8_t>& m)
 
         case ProgramSysex::programDumpRequestCommand:
             if (m.size() >= 7 && m[4] < 10 && m[5] < 40)
-                answer (ProgramSysex::programDump (m[4], m[5], slots[(size_t) (m[4] * 40 + m[5])]));
+                answerProgramRequest (m[4], m[5]);
             break;
 
         case ProgramSysex::editBufferDumpRequestCommand:
@@ -272,12 +273,35 @@ void SimulatedProphet::handleSysex (const std::vector<uint8_t>& m)
 }
 
 //==============================================================================
-void SimulatedProphet::answer (const std::vector<uint8_t>& message)
+void SimulatedProphet::answerProgramRequest (int group, int index)
+{
+    const auto n = ++programAnswers;
+    if (unansweredSlots.count (group * 40 + index) != 0 || (silentAfter >= 0 && n > silentAfter))
+        return;
+
+    const auto found = faults.find (n);
+    const auto fault = found != faults.end() ? found->second : Fault::none;
+    if (fault == Fault::drop || (dropEvery > 0 && n % dropEvery == 0))
+        return;
+
+    // the neighbouring slot, as an instrument that lost count would answer
+    const auto slot = fault == Fault::wrongSlot ? (group * 40 + index + 1) % 400 : group * 40 + index;
+    auto dump = ProgramSysex::programDump (slot / 40, slot % 40, slots[(size_t) slot]);
+    if (fault == Fault::truncate)
+    {
+        dump.resize (dump.size() / 2);
+        dump.push_back (0xF7);
+    }
+    answer (dump, messageTime);
+}
+
+void SimulatedProphet::answer (const std::vector<uint8_t>& message, double requestTime)
 {
     if (silent)
         return;
 
-    const auto time = juce::Time::getMillisecondCounterHiRes() + answerDelayMs;
+    const auto time = juce::Time::getMillisecondCounterHiRes() + answerDelayMs
+                    + wirePace * (double) message.size() * 10.0 * 1000.0 / 31250.0;
     const auto piece = message.front() == 0xF0 && sysexPieceSize > 0 ? (size_t) sysexPieceSize : message.size();
 
     {
@@ -285,7 +309,9 @@ void SimulatedProphet::answer (const std::vector<uint8_t>& message)
         for (size_t start = 0; start < message.size(); start += piece)
         {
             const auto length = std::min (piece, message.size() - start);
-            outgoing.push_back ({ time, juce::MidiMessage (message.data() + start, (int) length) });
+            // the answer counts as handed over with its last piece
+            const auto last = start + length >= message.size();
+            outgoing.push_back ({ time, juce::MidiMessage (message.data() + start, (int) length), last ? requestTime : 0.0 });
             ++answersQueued;
         }
     }
@@ -344,7 +370,14 @@ void SimulatedProphet::run()
             // Answers leave in the order they were given, each when its time has come.
             size_t n = 0;
             while (n < outgoing.size() && outgoing[n].time <= now)
+            {
+                if (outgoing[n].requestTime > 0.0)
+                {
+                    programAnswerMs = programAnswerMs.load() + (now - outgoing[n].requestTime);
+                    ++programAnswersTimed;
+                }
                 due.push_back (outgoing[n++].message);
+            }
             outgoing.erase (outgoing.begin(), outgoing.begin() + (std::ptrdiff_t) n);
 
             if (! outgoing.empty())
@@ -427,6 +460,34 @@ void SimulatedProphet::setAnswerDelay (int milliseconds) { const juce::ScopedLoc
 void SimulatedProphet::setSysexPieceSize (int bytes)     { const juce::ScopedLock sl (stateLock); sysexPieceSize = juce::jmax (0, bytes); }
 void SimulatedProphet::setSilent (bool shouldStaySilent) { const juce::ScopedLock sl (stateLock); silent = shouldStaySilent; }
 void SimulatedProphet::setLogging (bool shouldLog)       { const juce::ScopedLock sl (stateLock); logging = shouldLog; }
+void SimulatedProphet::setWirePace (double scale)        { const juce::ScopedLock sl (stateLock); wirePace = juce::jmax (0.0, scale); }
+void SimulatedProphet::setDropEvery (int n)              { const juce::ScopedLock sl (stateLock); dropEvery = juce::jmax (0, n); }
+void SimulatedProphet::setSilentAfter (int n)            { const juce::ScopedLock sl (stateLock); silentAfter = n; }
+void SimulatedProphet::setProgramAnswerFault (int n, Fault fault) { const juce::ScopedLock sl (stateLock); faults[n] = fault; }
+
+void SimulatedProphet::setUnanswered (int group, int index, bool unanswered)
+{
+    const juce::ScopedLock sl (stateLock);
+    if (unanswered)
+        unansweredSlots.insert (group * 40 + index);
+    else
+        unansweredSlots.erase (group * 40 + index);
+}
+
+void SimulatedProphet::resetProgramAnswers()
+{
+    const juce::ScopedLock sl (stateLock);
+    programAnswers = 0;
+    dropEvery = 0;
+    silentAfter = -1;
+    faults.clear();
+    unansweredSlots.clear();
+    programAnswersTimed = 0;
+    programAnswerMs = 0.0;
+}
+
+int SimulatedProphet::getProgramAnswerCount() const { const juce::ScopedLock sl (stateLock); return programAnswers; }
+double SimulatedProphet::getProgramAnswerMs() const { return programAnswerMs.load(); }
 
 void SimulatedProphet::setGlobalDumpLength (int payloadBytes)
 {

@@ -5,6 +5,8 @@
 #include "model/ProgramSysex.h"
 
 #include <array>
+#include <map>
+#include <set>
 #include <atomic>
 #include <memory>
 #include <vector>
@@ -22,7 +24,10 @@
       velocity, 0 for a release), so a test that reaches it only through MIDI can have it play;
     - reads what it receives as the byte stream it is, so a SysEx sent in pieces is put together
       exactly as the instrument would;
-    - logs every delivery it received, and every complete message, with the time it arrived. */
+    - logs every delivery it received, and every complete message, with the time it arrived;
+    - can answer at the pace of a MIDI cable, and can be told to lose, cut short or misaddress
+      its answers to program requests, or to stop answering them, as a flaky cable or a busy
+      instrument would. */
 class SimulatedProphet final : public VirtualMidiEndpoint,
                                private juce::Thread
 {
@@ -68,6 +73,28 @@ public:
     void setSilent (bool shouldStaySilent);
     void setGlobalDumpLength (int payloadBytes);
     void setAvailable (bool canBeOpened) { available = canBeOpened; }
+    /** Each answer leaves only after the time its bytes take on a MIDI cable, times `scale`
+        (0: at once, apart from the answer delay). */
+    void setWirePace (double scale);
+
+    /** What goes wrong with the n-th answer to a program request (counted from 1 since the last
+        resetProgramAnswers). */
+    enum class Fault { none, drop, truncate, wrongSlot };
+    void setProgramAnswerFault (int n, Fault fault);
+    /** Every n-th answer to a program request is lost (0: none). */
+    void setDropEvery (int n);
+    /** After n answers to program requests, no more (-1: no limit). */
+    void setSilentAfter (int n);
+    /** A slot whose requests are never answered, until told otherwise. */
+    void setUnanswered (int group, int index, bool unanswered);
+    /** Clears the faults above and starts counting answers again. */
+    void resetProgramAnswers();
+    /** Program requests answered so far (lost ones included) and the time the answers took, from
+        a request's arrival to the dump being handed over, summed. */
+    int getProgramAnswerCount() const;
+    double getProgramAnswerMs() const;
+    /** Answers to program requests that were handed over (not lost). */
+    int getProgramAnswersHandedOver() const noexcept { return programAnswersTimed.load(); }
     /** Keeps no log (for long runs, where the log would only grow). */
     void setLogging (bool shouldLog);
     /** Appends every complete message received to a text file, one line of hex bytes each, so the
@@ -96,13 +123,15 @@ private:
     {
         double time;
         juce::MidiMessage message;
+        double requestTime = 0.0; // a program dump's: when its request arrived
     };
 
     void handleByte (uint8_t byte, double time);
     void handleMessage (const std::vector<uint8_t>& message, double time);
     void handleChannelMessage (const std::vector<uint8_t>& message);
     void handleSysex (const std::vector<uint8_t>& message);
-    void answer (const std::vector<uint8_t>& message);
+    void answer (const std::vector<uint8_t>& message, double requestTime = 0.0);
+    void answerProgramRequest (int group, int index);
     int sendingChannel() const;
     void run() override;
     bool waitUntil (const std::vector<Received>& log, size_t count, int timeoutMs) const;
@@ -125,6 +154,12 @@ private:
 
     // answering
     int answerDelayMs = 0, sysexPieceSize = 0, globalDumpLength = GlobalSettings::bufferSize;
+    double wirePace = 0.0, messageTime = 0.0;
+    int programAnswers = 0, dropEvery = 0, silentAfter = -1;
+    std::map<int, Fault> faults;
+    std::set<int> unansweredSlots;
+    std::atomic<int> programAnswersTimed { 0 };
+    std::atomic<double> programAnswerMs { 0.0 };
     bool silent = false, logging = true;
     std::atomic<bool> available { true };
     juce::CriticalSection outLock;

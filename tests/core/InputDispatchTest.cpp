@@ -369,62 +369,6 @@ TEST (HostMidi, MessagesFromTheInstrumentReachTheHostsBuffer)
     EXPECT_EQ (got, (std::vector<Bytes> { { 0x90, 64, 90 }, { 0x80, 64, 0 } }));
 }
 
-TEST (GroupTransfer, ReceivingTheUserGroupsFillsTheMirror)
-{
-    EngineRig rig;
-    auto& engine = rig.startConnected();
-    for (int g = 0; g < 10; ++g)
-        for (int i = 0; i < 40; ++i)
-            rig.instrument->setProgram (g, i, markedRecord ((uint8_t) (g * 10 + i % 10)));
-
-    engine.selectProgram (213, false, false);
-    const auto editBefore = engine.getEditBuffer();
-    rig.instrument->clearLog();
-    events (engine);
-
-    engine.beginReceive (MidiCntrState::receiveUserGroups, 0);
-    ASSERT_TRUE (waitUntil ([&] { return ! engine.isBusy(); }, 10000));
-
-    std::vector<Bytes> expectedRequests;
-    for (int g = 0; g < 5; ++g)
-        for (int i = 0; i < 40; ++i)
-            expectedRequests.push_back (ProgramSysex::programDumpRequest (g, i));
-    EXPECT_EQ (deliveredBytes (*rig.instrument), expectedRequests);
-
-    E expectedEvents;
-    for (int g = 0; g < 5; ++g)
-        for (int i = 0; i < 40; ++i)
-            expectedEvents.push_back (StateEvent::transfer (g, i));
-    expectedEvents.push_back (StateEvent::mirrorChanged);
-    expectedEvents.push_back (StateEvent::transferFinished);
-    EXPECT_EQ (events (engine), expectedEvents);
-
-    for (int g = 0; g < 5; ++g)
-        for (int i = 0; i < 40; ++i)
-            EXPECT_EQ (engine.getInstrumentBank (g).programRecord (i)[13], g * 10 + i % 10) << g << "/" << i;
-    EXPECT_EQ (engine.getInstrumentBank (5).programRecord (0)[13], FactoryData::group (0)[13]);
-
-    EXPECT_EQ (engine.getCurrentBank(), 5);
-    EXPECT_EQ (engine.getCurrentProgram(), 13);
-    EXPECT_EQ (engine.getEditBuffer(), editBefore);
-    EXPECT_FALSE (engine.isReceiving());
-}
-
-TEST (GroupTransfer, OneGroupEndsAfterItsLastProgram)
-{
-    EngineRig rig;
-    auto& engine = rig.startConnected();
-    rig.instrument->setSysexPieceSize (50); // answers arrive in pieces
-    engine.beginReceive (MidiCntrState::receiveOneGroup, 7);
-    ASSERT_TRUE (waitUntil ([&] { return ! engine.isBusy(); }, 5000));
-
-    const auto got = events (engine);
-    ASSERT_EQ (got.size(), 42u);
-    EXPECT_EQ (got.front(), StateEvent::transfer (7, 0));
-    EXPECT_EQ (got[39], StateEvent::transfer (7, 39));
-    EXPECT_EQ (got.back(), StateEvent::transferFinished);
-}
-
 TEST (Detection, RequestAndAnswer)
 {
     EngineRig rig;

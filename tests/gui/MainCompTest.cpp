@@ -197,20 +197,75 @@ TEST (MainCompTransfers, ProgressBlocksTheOverlaysUntilItEnds)
     pumpPending();
 }
 
-TEST (MainCompTransfers, TransmissionsArePacedByTheEditorsTicks)
+TEST (MainCompTransfers, ATransferGoesOnWithTheEditorClosedAndTheNextEditorShowsIt)
 {
     EditorRig rig;
-    rig.main->startTransfer (MidiCntrState::transmitFactoryGroups, 0);
-    EXPECT_EQ (rig.engine().getTransmitGroup(), 5);
-    EXPECT_TRUE (rig.engine().isTickTimerRunning());
-    ASSERT_TRUE (pumpUntil ([&] { return rig.engine().getTransmitTicks() >= 2; }, 2000));
+    auto& engine = rig.engine();
+    engine.getGroupTransfer().setAnswerTimeout (60000.0); // held at slot 5 until the test answers
+    rig.instrument->setSilentAfter (5);
+    rig.main->startTransfer (MidiCntrState::receiveOneGroup, 3);
+    ASSERT_TRUE (pumpUntil ([&] { return engine.getTransferStatus().settled == 5; }));
 
-    rig.main->handleEvents ({ StateEvent::transferFinished });
-    EXPECT_FALSE (rig.engine().isTickTimerRunning());
-    EXPECT_EQ (rig.main->getProgressBar(), nullptr);
-    const auto ticks = rig.engine().getTransmitTicks();
+    const auto reopen = [&]
+    {
+        rig.editor.reset (dynamic_cast<MorvexAudioProcessorEditor*> (rig.processor->createEditor()));
+        rig.main = rig.editor->getMainComp();
+    };
+
+    // The host closes the window: the transfer is not abandoned, and the next window shows it
+    // where it is, with its CANCEL.
+    rig.editor.reset();
+    EXPECT_TRUE (engine.isBusy());
+    reopen();
+    auto* progress = rig.main->getProgressBar();
+    ASSERT_NE (progress, nullptr);
+    EXPECT_EQ (progress->getText(), "User: Gr 4 Bn 1 Prg 5");
+    EXPECT_TRUE (progress->getOverallText().startsWith ("5 of 40 programs received")) << progress->getOverallText();
+    EXPECT_TRUE (progress->getCancelButton().isVisible());
+    EXPECT_TRUE (rig.main->getKeyboard().getStatus().startsWith ("5 OF 40")) << "the status line too";
+    rig.main->toggleAbout (0);
+    EXPECT_FALSE (rig.main->isAboutOpen()) << "other panels stay shut meanwhile";
+
+    // It ends with no window open; the next one says how it went.
+    rig.editor.reset();
+    rig.instrument->resetProgramAnswers();
+    rig.instrument->sendToSystem (ProgramSysex::programDump (3, 5, rig.instrument->getProgram (3, 5)));
+    ASSERT_TRUE (waitUntil ([&] { return ! engine.isBusy(); }, 5000));
+    reopen();
     pumpPending();
-    EXPECT_EQ (rig.engine().getTransmitTicks(), ticks);
+    EXPECT_EQ (rig.main->getProgressBar(), nullptr);
+    EXPECT_EQ (rig.main->getKeyboard().getStatus(), "40 OF 40 PROGRAMS RECEIVED");
+    EXPECT_FALSE (engine.getTransferStatus().unseen);
+    for (int i = 0; i < 40; ++i)
+        ASSERT_EQ (engine.getInstrumentBank (3).programRecord (i), rig.instrument->getProgram (3, i)) << i;
+}
+
+TEST (MainCompTransfers, SlotsThatNeverAnsweredAreListedAndRetryFetchesThem)
+{
+    EditorRig rig;
+    auto& engine = rig.engine();
+    engine.getGroupTransfer().setAnswerTimeout (20.0);
+    rig.instrument->setUnanswered (4, 7, true);
+    rig.instrument->setUnanswered (4, 30, true);
+    rig.main->startTransfer (MidiCntrState::receiveOneGroup, 4);
+    ASSERT_TRUE (pumpUntil ([&] { return rig.main->getProgressBar() != nullptr && rig.main->getProgressBar()->isReport(); }, 5000));
+
+    auto* progress = rig.main->getProgressBar();
+    EXPECT_EQ (progress->getOverallText(), "38 of 40 programs received");
+    EXPECT_EQ (progress->getReportLines(), (juce::StringArray { "The instrument did not answer for:", "  User: Gr 5 Bn 1 Prg 8",
+                                                                "  User: Gr 5 Bn 4 Prg 7" }));
+    EXPECT_TRUE (progress->getRetryButton().isVisible());
+    EXPECT_FALSE (progress->getCancelButton().isVisible());
+    EXPECT_FALSE (engine.isBusy());
+
+    rig.instrument->setUnanswered (4, 7, false);
+    rig.instrument->setUnanswered (4, 30, false);
+    rig.instrument->clearLog();
+    rig.main->stsButtonClicked (&progress->getRetryButton(), ProgBar::retryId);
+    ASSERT_TRUE (pumpUntil ([&] { return ! engine.isBusy() && rig.main->getProgressBar() == nullptr; }, 5000));
+    EXPECT_EQ (rig.wire (2), (std::vector<Bytes> { ProgramSysex::programDumpRequest (4, 7), ProgramSysex::programDumpRequest (4, 30) }));
+    EXPECT_EQ (rig.main->getKeyboard().getStatus(), "2 OF 2 PROGRAMS RECEIVED");
+    EXPECT_EQ (engine.getInstrumentBank (4).programRecord (30), rig.instrument->getProgram (4, 30));
 }
 
 TEST (MainCompLayout, KeyboardShrinksWithTheWindowAndKeepsItsSizeWiderAndTheSettingsFollow)

@@ -326,10 +326,12 @@ TEST (MidiSetup, F7AndTheMidiButtonToggleItExceptDuringATransfer)
     EXPECT_TRUE (rig.main->keyPlayed (MainComp::frontPanel, MainComp::keyF7, false, false, false));
     EXPECT_EQ (rig.main->getMidiSetup(), nullptr);
 
-    rig.engine().setBusy (true);
+    rig.instrument->setSilent (true); // the transfer waits for its first answer
+    ASSERT_TRUE (rig.engine().startTransfer (MidiCntrState::receiveOneGroup, 0));
     rig.main->stsButtonClicked (rig.main->getAppBar().getButton (AppBar::midiId), AppBar::midiId);
     EXPECT_EQ (rig.main->getMidiSetup(), nullptr);
-    rig.engine().setBusy (false);
+    rig.engine().cancelTransfer();
+    rig.instrument->setSilent (false);
 
     rig.main->stsButtonClicked (rig.main->getAppBar().getButton (AppBar::midiId), AppBar::midiId);
     ASSERT_NE (rig.main->getMidiSetup(), nullptr);
