@@ -5,16 +5,21 @@
 // 1), X the panel unit scrolled to the left edge; --envelopes on shows the envelope graphs;
 // --connect on opens the simulated instrument's ports and waits until it answers. NAME opens an
 // overlay over the
-// editor: "about", "progress" (a group receive part way), "midi" (the MIDI setup window) or
-// "globals" (that window with its GLOBALS panel); without it none is open, not even
+// editor: "about", "progress" (a group receive part way), "report" (a receive that ended with
+// slots unanswered), "midi" (the MIDI setup window),
+// "globals" (that window with its GLOBALS panel), "banks" (the group manager listing the current
+// group) or "banks-category" (the group manager listing a category); without it none is open, not even
 // the About panel a first editor shows. The processor runs in a home of its own, with the
 // simulated instrument as its only device.
+#include "gui/BankComp.h"
 #include "gui/MainComp.h"
 #include "midi/MidiDevices.h"
 #include "midi/SimulatedProphet.h"
 #include "plugin/MorvexAudioProcessor.h"
 #include "plugin/MorvexAudioProcessorEditor.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace juce
@@ -28,7 +33,7 @@ int main (int argc, char** argv)
     if (argc < 2)
     {
         std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X] "
-                              "[--envelopes on] [--connect on] [--overlay about|progress|midi|globals]\n", argv[0]);
+                              "[--envelopes on] [--connect on] [--overlay about|progress|report|midi|globals|banks|banks-category]\n", argv[0]);
         return 2;
     }
 
@@ -77,7 +82,8 @@ int main (int argc, char** argv)
     int result = 1;
     {
         auto devices = std::make_shared<MidiDevices> (false);
-        devices->addVirtualDevice (std::make_shared<SimulatedProphet>());
+        auto instrument = std::make_shared<SimulatedProphet>();
+        devices->addVirtualDevice (instrument);
         MorvexAudioProcessor processor (devices, home);
         if (program >= 0)
             processor.getEngine().selectProgram (program, false, false);
@@ -119,10 +125,52 @@ int main (int argc, char** argv)
                 if (! juce::dispatchNextMessageOnSystemQueue (true))
                     juce::Thread::sleep (5);
         }
-        if (overlay == "progress")
+        const auto pumpFor = [] (int ms)
         {
+            const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) ms;
+            while (juce::Time::getMillisecondCounter() < end)
+                if (! juce::dispatchNextMessageOnSystemQueue (true))
+                    juce::Thread::sleep (5);
+        };
+
+        if (overlay == "progress" || overlay == "report")
+        {
+            // a receive from the simulated instrument at a cable's pace, part way; for the report
+            // two slots never answer, and the transfer gives up on them quickly
+            processor.getEngine().selectOutputPort (1);
+            processor.getEngine().selectInputPort (1);
+            instrument->setWirePace (1.0);
+            if (overlay == "report")
+            {
+                instrument->setUnanswered (2, 9, true);
+                instrument->setUnanswered (2, 30, true);
+                processor.getEngine().getGroupTransfer().setAnswerTimeout (120.0);
+            }
             main->startTransfer (MidiCntrState::receiveOneGroup, 2);
-            main->handleEvents ({ StateEvent::transfer (2, 17) });
+            const auto end = juce::Time::getMillisecondCounter() + 5000;
+            while (juce::Time::getMillisecondCounter() < end
+                   && (overlay == "progress" ? processor.getEngine().getTransferStatus().settled < 17 : processor.getEngine().isBusy()))
+                juce::Thread::sleep (2);
+            processor.getEngine().dispatchPendingNotifications();
+            pumpFor (300);
+        }
+
+        if (overlay.startsWith ("banks"))
+        {
+            main->toggleGroupManager();
+            if (overlay == "banks-category")
+            {
+                // the most common category among the user programs, so the list is full
+                std::array<int, 32> counts {};
+                for (int g = 0; g < 5; ++g)
+                    for (int i = 0; i < 40; ++i)
+                        ++counts[(size_t) (processor.getEngine().getInstrumentBank (g).programRecord (i)[93] & 31)];
+                const auto busiest = (int) std::distance (counts.begin(), std::max_element (counts.begin() + 1, counts.end()));
+                auto& banks = main->getGroupManager();
+                banks.stsButtonClicked (&banks.getCategoryButton (busiest), 0);
+                banks.getGrid().selectRow (2);
+            }
+            pumpFor (100);
         }
 
         const auto image = editor->createComponentSnapshot (editor->getLocalBounds());

@@ -1,5 +1,8 @@
 #include "gui/MainComp.h"
 #include "gui/Artwork.h"
+#include "gui/GroupMenus.h"
+#include "groups/FactoryData.h"
+#include "model/DSI_Program.h"
 #include "groups/ProgramLocation.h"
 #include "plugin/MorvexAudioProcessor.h"
 #include "plugin/MorvexAudioProcessorEditor.h"
@@ -7,7 +10,7 @@
 namespace
 {
 // The functions the bar offers so far; each arrives in the bar with the panel it opens.
-const juce::Array<int> barFunctions { AppBar::fileId, AppBar::editId, AppBar::midiId, AppBar::paramId,
+const juce::Array<int> barFunctions { AppBar::banksId, AppBar::fileId, AppBar::editId, AppBar::midiId, AppBar::paramId,
                                       AppBar::sendId, AppBar::recvId, AppBar::modelId };
 
 const juce::String onlineText = "SEQUENTIAL:  PROPHET~5/10 ON-LINE";
@@ -36,6 +39,13 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
 
     engine.addStateListener (this);
     processor.getPanelImages().load();
+
+    // the group manager, hidden until opened
+    groupManager = std::make_unique<BankComp> (processor);
+    addChildComponent (*groupManager);
+    groupManager->getGrid().addListener (this);
+    groupManager->getOkButton().addListener (this);
+    groupManager->addChangeListener (this);
 
     // the size: the stored one when plausible, else the window's own rule already gave it
     auto& settings = engine.getSettings();
@@ -99,6 +109,7 @@ MainComp::~MainComp()
     cancelPendingUpdate();
     engine.removeStateListener (this);
     processor.setEnvelopeGraphs (nullptr, nullptr);
+    groupManager.reset();
     editorPanel.reset();
     // The host closing the window with the setup open closes the setup too: the ports chosen in
     // it are kept as when the setup is closed by hand.
@@ -135,10 +146,23 @@ void MainComp::layout()
 
     appBar->setBounds (0, 0, w, barHeight);
 
-    zoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
-    editorPanel->getZoomHandle().setReleased();
-    layoutZoom();
-    placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
+    if (groupManagerOpen)
+    {
+        // The manager takes the editor area; the keyboard keeps its default size below it.
+        editorPanel->setBounds (0, -2000, w, barHeight);
+        placeKeyboard (h, widthRatio);
+        groupManagerBounds = { 0, barHeight, w, juce::jmax (0, h - barHeight - keyboardBounds.getHeight()) };
+        groupManager->setBounds (groupManagerBounds);
+        groupManager->layoutFor (groupManagerBounds.getWidth(), groupManagerBounds.getHeight());
+        placeKeyboard (groupManagerBounds.getBottom(), widthRatio);
+    }
+    else
+    {
+        zoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
+        editorPanel->getZoomHandle().setReleased();
+        layoutZoom();
+        placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
+    }
 
     if (aboutPanel != nullptr)
     {
@@ -182,8 +206,9 @@ void MainComp::placeKeyboard (int y, float r)
 
 void MainComp::keyboardMoved()
 {
-    // dropped low down, the strip goes back under the panel; higher up it stays over it
-    const auto bottom = editorPanelBounds.getBottom() + editBarHeight;
+    // dropped low down, the strip goes back under the panel (or the group manager); higher up it
+    // stays over it
+    const auto bottom = groupManagerOpen ? groupManagerBounds.getBottom() : editorPanelBounds.getBottom() + editBarHeight;
     if ((float) keyboard->getY() > (float) bottom - 140.0f * keyboardScale)
         keyboard->setTopLeftPosition (0, bottom);
     keyboard->toFront (false);
@@ -337,12 +362,24 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::programChanged:
             editorPanel->getSurface().refreshAll();
+            if (auto* preview = groupManagerPreview())
+                preview->refreshAll();
             editBar->getEnvPanel().refresh (engine.getEditBuffer());
             editBar->showCurrentProgram();
             break;
 
         case EventAction::parameter:
             editorPanel->getSurface().showParameter (action.a, action.b);
+            if (auto* preview = groupManagerPreview())
+                preview->showParameter (action.a, action.b);
+            break;
+
+        case EventAction::groupsChanged:
+            if (groupManagerOpen)
+            {
+                groupManager->getGrid().reload();
+                groupManager->refresh();
+            }
             break;
 
         case EventAction::pitchWheel:
@@ -361,8 +398,7 @@ void MainComp::apply (const EventAction& action)
             keyboard->getOctaveSelector().refresh();
             break;
 
-        // what the group manager and the librarian show arrives with them
-        case EventAction::groupsChanged:
+        // what the librarian shows arrives with it
         case EventAction::presetChanged:
         case EventAction::none:
             break;
@@ -430,8 +466,8 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
         case keyEscape:
             if (panelCode == aboutPanelCode && aboutPanel != nullptr)
                 closeAbout();
-            else if (panelCode == groupManagerPanel)
-                toggleGroupManager();
+            else if (panelCode == groupManagerPanel && groupManagerOpen)
+                closeGroupManager();
             else if (panelCode == writePanelCode)
                 toggleWritePanel();
             // the library window's lists arrive with the window
@@ -439,7 +475,12 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
 
         case keyUp:
         case keyDown:
-            // moves the selection of the list that has the keys; the lists arrive with their panels
+            // moves the selection of the list that has the keys
+            if (panelCode == groupManagerPanel && groupManagerOpen)
+            {
+                auto& grid = groupManager->getGrid();
+                grid.selectRow (grid.getSelectedRow() + (key == keyUp ? -1 : 1));
+            }
             return true;
 
         case keyLeft:
@@ -476,6 +517,7 @@ void MainComp::toggleAbout (int autoCloseMs)
         return;
     }
 
+    closeGroupManager();
     aboutPanel = std::make_unique<AboutPanel> (versionText, engine.getSettings().getInt (SettingsBlock::modelOffset), autoCloseMs);
     aboutPanel->setBounds (getLocalBounds());
     aboutPanel->centrePicture();
@@ -499,9 +541,49 @@ void MainComp::closeAbout()
 
 void MainComp::toggleGroupManager()
 {
-    // The group manager arrives in its own panel; the rules that it obeys start here.
     if (engine.isBusy())
         return;
+
+    if (groupManagerOpen)
+    {
+        closeGroupManager();
+        return;
+    }
+
+    closeAbout();
+    closeMidiSetup();
+
+    groupManagerOpen = true;
+    setActivePanel (groupManagerPanel);
+    layout();
+    groupManager->setVisible (true);
+    groupManager->setAlwaysOnTop (false);
+    groupManager->setAlwaysOnTop (true);
+    keyboard->toFront (false);
+
+    // Showing where the current program is selects its row; that is no request to load it again,
+    // which would throw away the edits of the program being worked on.
+    const juce::ScopedValueSetter<bool> opening (showingSelection, true);
+    groupManager->opened();
+}
+
+void MainComp::closeGroupManager()
+{
+    if (! groupManagerOpen)
+        return;
+
+    groupManagerOpen = false;
+    setActivePanel (frontPanel);
+    groupManager->setVisible (false);
+    groupManager->setBounds (-20, barHeight, 10, 10);
+    editorPanelBounds = { 0, barHeight, getWidth(), editorPanelBounds.getHeight() };
+    editorPanel->setBounds (editorPanelBounds);
+    layout();
+}
+
+EditSurface* MainComp::groupManagerPreview() const noexcept
+{
+    return groupManagerOpen ? groupManager->getPreview() : nullptr;
 }
 
 void MainComp::toggleWritePanel()
@@ -522,6 +604,7 @@ void MainComp::toggleMidiSetup()
     }
 
     closeAbout();
+    closeGroupManager();
 
     midiSetup = std::make_unique<MIDI_Setup> (engine);
     auto& ports = engine.getPorts();
@@ -843,19 +926,26 @@ void MainComp::saveProgramFile()
     // the file never overwrites a slot it did not come from.
     const auto group = engine.getCurrentBank(), index = engine.getCurrentProgram();
     const auto stored = ProgramLocation::isValid (group, index) && engine.getInstrumentBank (group).programRecord (index) == record;
-    const auto name = Bank_Program::nameFrom (record).trim();
+    saveProgram (record, stored ? group : -1, stored ? index : -1);
+}
 
-    fileMan.chooseFile (FileMan::Mode::save, 101, name.isEmpty() ? "Untitled" : name, [this, record, group, index, stored] (bool chosen)
+void MainComp::saveProgram (const ProgramSysex::Record& record, int group, int index)
+{
+    const auto name = Bank_Program::nameFrom (record).trim();
+    fileMan.chooseFile (FileMan::Mode::save, 101, name.isEmpty() ? "Untitled" : name, [this, record, group, index] (bool chosen)
     {
-        if (! chosen)
-            return;
-        const auto message = ProgramFile::writeSingle (record, stored ? group : -1, stored ? index : -1);
-        const juce::File file (fileMan.chosenPath);
-        if (writeFile (file, message.data(), message.size()))
-            showNotice ("SAVED " + file.getFileName());
-        else
-            showNotice ("NOT SAVED: " + file.getFileName() + " COULD NOT BE WRITTEN");
+        if (chosen)
+            writeUserFile (ProgramFile::writeSingle (record, group, index));
     });
+}
+
+void MainComp::writeUserFile (const std::vector<uint8_t>& bytes)
+{
+    const juce::File file (fileMan.chosenPath);
+    if (writeFile (file, bytes.data(), bytes.size()))
+        showNotice ("SAVED " + file.getFileName());
+    else
+        showNotice ("NOT SAVED: " + file.getFileName() + " COULD NOT BE WRITTEN");
 }
 
 void MainComp::showNotice (const juce::String& text)
@@ -967,6 +1057,12 @@ void MainComp::stsButtonClicked (StsBut* button, int id)
         }
     }
 
+    if (button == &groupManager->getOkButton())
+    {
+        closeGroupManager();
+        return;
+    }
+
     if (button == &editBar->getEnvelopesButton())
     {
         editBar->toggleEnvelopes();
@@ -1012,13 +1108,209 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         toggleGroupManager();
     else if (source == keyboard.get())
         keyboardMoved();
+    else if (source == groupManager.get())
+        groupManagerCommand (groupManager->getCommand());
     else if (auto* graph = dynamic_cast<Envel*> (source))
+    {
         editorPanel->getSurface().takeEnvelope (*graph);
+        if (auto* preview = groupManagerPreview())
+            preview->takeEnvelope (*graph);
+    }
 }
 
-void MainComp::gridEvent (StsGrid*, int, int, int)
+void MainComp::gridEvent (StsGrid*, int group, int program, int event)
 {
-    // The group manager's grid arrives with the group manager.
+    if (showingSelection || ! ProgramLocation::isValid (group, program))
+        return;
+
+    switch (event)
+    {
+        case GridListener::selectEvent:
+            if (engine.isLoadStoredProgramsOn())
+                engine.selectStoredProgram (group, program);
+            else
+                engine.selectProgram (ProgramLocation::programNumber (group, program), true, true);
+            break;
+
+        case GridListener::contextMenuEvent:
+            showProgramMenu (group, program);
+            break;
+
+        case GridListener::categoryMenuEvent:
+            showMenu (GroupMenus::makeCategoryMenu(), nullptr, [this, group, program] (int id)
+            {
+                if (const auto category = GroupMenus::categoryFor (id))
+                {
+                    auto& bank = engine.getInstrumentBank (group);
+                    auto record = bank.programRecord (program);
+                    record[DSI_Program::categoryOffset] = (uint8_t) *category;
+                    bank.storeProgram (program, record);
+                    if (groupManagerOpen)
+                        groupManager->getGrid().repaint();
+                }
+            });
+            break;
+
+        default:
+            break;
+    }
+}
+
+//==============================================================================
+// The group manager's commands and menus
+
+void MainComp::groupManagerCommand (int command)
+{
+    auto& grid = groupManager->getGrid();
+    switch (command)
+    {
+        case BankComp::groupChosen:
+            if (grid.getMode() == StsGrid::programMode)
+            {
+                const auto program = juce::jmax (0, engine.getCurrentProgram());
+                engine.selectProgram (ProgramLocation::programNumber (grid.getGroup(), program), true, true);
+                grid.reload();
+                const juce::ScopedValueSetter<bool> showing (showingSelection, true);
+                grid.selectRow (program);
+                groupManager->refresh();
+            }
+            else
+            {
+                showMenu (GroupMenus::makeCategoryMenu(), &groupManager->getPresetsButton(), [this] (int id)
+                {
+                    if (const auto category = GroupMenus::categoryFor (id))
+                    {
+                        groupManager->getGrid().loadCategoryMode (*category);
+                        groupManager->refresh();
+                    }
+                });
+            }
+            break;
+
+        case BankComp::presetsMenu:
+            if (grid.getMode() == StsGrid::programMode)
+                showMenu (GroupMenus::makePresetMenu (engine.getCurrentBank()), &groupManager->getPresetsButton(),
+                          [this] (int id) { presetMenuChosen (id); });
+            break;
+
+        case BankComp::useLoadedToggled:
+            engine.setLoadStoredPrograms (! engine.isLoadStoredProgramsOn());
+            groupManager->showUseLoaded (engine.isLoadStoredProgramsOn());
+            break;
+
+        case BankComp::fileMenu:
+            showMenu (GroupMenus::makeFileMenu(), &groupManager->getFileButton(), [this] (int id) { groupFileMenuChosen (id); });
+            break;
+
+        case BankComp::midiMenu:
+            showMenu (GroupMenus::makeTransferMenu (engine.getCurrentBank()), &groupManager->getMidiButton(), [this] (int id)
+            {
+                if (const auto choice = GroupMenus::transferFor (id))
+                    startTransfer (choice->kind, choice->group);
+            });
+            break;
+
+        default:
+            break;
+    }
+}
+
+void MainComp::presetMenuChosen (int id)
+{
+    const auto group = engine.getCurrentBank();
+    if (! ProgramLocation::isValid (group, 0))
+        return;
+
+    auto& bank = engine.getInstrumentBank (group);
+    if (id == GroupMenus::initialiseGroupId && group < ProgramLocation::numUserGroups)
+        bank.initialise (false);
+    else if (id >= GroupMenus::firstFactoryBlockId && id < GroupMenus::firstFactoryBlockId + FactoryData::numGroups)
+        bank.loadFactoryGroup (id - GroupMenus::firstFactoryBlockId);
+    else
+        return;
+
+    // initialise also resets the bank's single program, which the mirror's groups do not use
+    groupManager->getGrid().reload();
+    groupManager->refresh();
+}
+
+void MainComp::groupFileMenuChosen (int id)
+{
+    const auto choice = GroupMenus::fileFor (id);
+    if (! choice)
+        return;
+    const auto group = choice->group;
+
+    if (! choice->save)
+    {
+        fileMan.loadGroupFile ([this, group] (bool loaded)
+        {
+            if (! loaded)
+            {
+                if (fileMan.confirmed)
+                    showNotice ("NO PROGRAM FOUND IN " + juce::File (fileMan.chosenPath).getFileName());
+                return;
+            }
+            // a file of more than 40 dumps fills the group and leaves the rest: a group has 40 slots
+            auto& bank = engine.getInstrumentBank (group);
+            const auto count = juce::jmin ((int) fileMan.groupRecords.size(), ProgramLocation::programsPerGroup);
+            for (int k = 0; k < count; ++k)
+                bank.storeProgram (k, fileMan.groupRecords[(size_t) k]);
+            if (groupManagerOpen)
+            {
+                groupManager->getGrid().reload();
+                groupManager->refresh();
+            }
+        });
+        return;
+    }
+
+    fileMan.chooseFile (FileMan::Mode::save, 103, GroupMenus::groupName (group), [this, group] (bool chosen)
+    {
+        if (! chosen)
+            return;
+        std::vector<ProgramSysex::Record> records;
+        for (int i = 0; i < ProgramLocation::programsPerGroup; ++i)
+            records.push_back (engine.getInstrumentBank (group).programRecord (i));
+        writeUserFile (ProgramFile::writeGroup (group, records));
+    });
+}
+
+void MainComp::showProgramMenu (int group, int program)
+{
+    const auto name = engine.getInstrumentBank (group).programName (program);
+    const auto clipboardName = clipboard.has_value() ? Bank_Program::nameFrom (*clipboard).trimEnd() : juce::String();
+    showMenu (GroupMenus::makeContextMenu (name, clipboardName), nullptr, [this, group, program] (int id)
+    {
+        switch (id)
+        {
+            case GroupMenus::copyProgram:
+                clipboard = engine.getInstrumentBank (group).programRecord (program);
+                break;
+
+            case GroupMenus::pasteProgram:
+                if (clipboard.has_value())
+                    engine.storeProgram (true, group, program, *clipboard);
+                break;
+
+            case GroupMenus::saveProgram:
+                saveProgram (engine.getInstrumentBank (group).programRecord (program), group, program);
+                break;
+
+            case GroupMenus::loadProgram:
+                fileMan.loadProgramFile ([this, group, program] (bool loaded)
+                {
+                    if (loaded)
+                        engine.storeProgram (true, group, program, fileMan.parsedProgram.getData());
+                    else if (fileMan.confirmed)
+                        showNotice ("NO PROGRAM FOUND IN " + juce::File (fileMan.chosenPath).getFileName());
+                });
+                break;
+
+            default:
+                break;
+        }
+    });
 }
 
 void MainComp::windowTool (juce::Component*, int)

@@ -2,6 +2,7 @@
 
 #include "gui/AboutPanel.h"
 #include "gui/AppBar.h"
+#include "gui/BankComp.h"
 #include "gui/EditBar.h"
 #include "gui/EditorPanel.h"
 #include "gui/GridListener.h"
@@ -88,6 +89,9 @@ public:
     AboutPanel* getAboutPanel() const noexcept { return aboutPanel.get(); }
     void toggleAbout (int autoCloseMs);
     void toggleGroupManager();
+    bool isGroupManagerOpen() const noexcept { return groupManagerOpen; }
+    BankComp& getGroupManager() noexcept { return *groupManager; }
+    juce::Rectangle<int> getGroupManagerBounds() const noexcept { return groupManagerBounds; }
     void toggleWritePanel();
     void toggleMidiSetup();
     void showLibraryWindow();
@@ -135,6 +139,10 @@ public:
     std::function<bool (const juce::File&, const void*, size_t)> writeFile = SafeFile::replaceWith;
     void loadProgramFile();
     void saveProgramFile();
+    /** The group manager's command, as its change message carries it. */
+    void groupManagerCommand (int command);
+    void groupFileMenuChosen (int id);
+    void presetMenuChosen (int id);
 
     /** A short message on the status line, which then goes back to what it said. */
     void showNotice (const juce::String& text);
@@ -191,6 +199,14 @@ private:
     void apply (const EventAction& action);
     void closeAbout();
     void closeMidiSetup();
+    void closeGroupManager();
+    /** The group manager's copy of the front panel, while the manager shows it. */
+    EditSurface* groupManagerPreview() const noexcept;
+    void showProgramMenu (int group, int program);
+    /** Saves one program to a file the user chooses, addressed to (group, index) when valid. */
+    void saveProgram (const ProgramSysex::Record& record, int group, int index);
+    /** Writes a file the user chose, and says whether it worked. */
+    void writeUserFile (const std::vector<uint8_t>& bytes);
     void setActivePanel (int code);
     void keyboardMoved();
     /** Keyboard x, y, width and height into the settings block (offsets 44..56). */
@@ -205,6 +221,9 @@ private:
     MorvexAudioProcessor& processor;
     MidiCntrState& engine;
 
+    std::unique_ptr<BankComp> groupManager;
+    bool groupManagerOpen = false, showingSelection = false;
+    juce::Rectangle<int> groupManagerBounds;
     std::unique_ptr<EditorPanel> editorPanel;
     std::unique_ptr<AppBar> appBar;
     std::unique_ptr<EditBar> editBar;

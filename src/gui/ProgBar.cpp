@@ -46,9 +46,7 @@ juce::String ProgBar::countText (const GroupTransfer::Status& status)
 juce::String ProgBar::timeLeftText (double ms)
 {
     const auto seconds = juce::jmax (0, juce::roundToInt (ms / 1000.0));
-    if (seconds < 60)
-        return juce::String (seconds) + " s left";
-    return juce::String (seconds / 60) + " min " + juce::String (seconds % 60).paddedLeft ('0', 2) + " s left";
+    return juce::String (seconds / 60) + ":" + juce::String (seconds % 60).paddedLeft ('0', 2) + " left";
 }
 
 void ProgBar::showOverall (const GroupTransfer::Status& status)

@@ -38,7 +38,7 @@ public:
 
     /** "n of N programs received", or sent, for a transfer's status. */
     static juce::String countText (const GroupTransfer::Status& status);
-    /** "12 s left", "1 min 05 s left". */
+    /** "0:12 left", "1:05 left". */
     static juce::String timeLeftText (double ms);
 
     void paint (juce::Graphics&) override;

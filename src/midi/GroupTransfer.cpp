@@ -138,8 +138,9 @@ void GroupTransfer::advance (double nowMs)
 
 void GroupTransfer::finish (double nowMs, bool wasCancelled)
 {
+    // answers to the last requests may still be on their way, for as long as a slot is waited for
     if (receiving)
-        quietUntil = nowMs + answerTimeout;
+        quietUntil = nowMs + answerTimeout * (maxRetries + 1);
     running = false;
     receiving = false;
     kind = none;

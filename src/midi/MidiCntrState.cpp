@@ -617,6 +617,14 @@ void MidiCntrState::selectProgram (int index, bool sendToPort, bool notifyHost)
         sendProgramSelect (bank, program);
 }
 
+void MidiCntrState::selectStoredProgram (int group, int index)
+{
+    if (! ProgramLocation::isValid (group, index))
+        return;
+    makeCurrent (group, index);
+    replaceEditBuffer (instrumentBanks[(size_t) group]->programRecord (index), InstrumentSync::Origin::user);
+}
+
 bool MidiCntrState::loadProgram (int index, InstrumentSync::Origin origin, bool notifyHost)
 {
     // Past the last group there is no program to load: a larger number changes nothing.

@@ -104,6 +104,9 @@ public:
     int getCurrentBank() const noexcept    { return currentBank.load(); }
     int getCurrentProgram() const noexcept { return currentProgram.load(); }
     void selectProgram (int index, bool sendToPort, bool notifyHost);
+    /** Makes (group, index) current with the mirror's record as it stands, which the instrument
+        then hears as the edit buffer (when program changes are sent), not as its own slot. */
+    void selectStoredProgram (int group, int index);
     /** A program change from the instrument in group `bank`: loaded unless it is the program
         already loaded. */
     void programChangeIn (int bank, int program);
@@ -143,6 +146,10 @@ public:
     bool isSendProgramChangesOn() const noexcept  { return settings.getByte (SettingsBlock::sendChangesOffOffset) == 0; }
     void setSendProgramOnLoad (bool on) noexcept  { settings.setByte (SettingsBlock::sendOnLoadOffOffset, on ? 0 : 1); }
     void setSendProgramChanges (bool on) noexcept { settings.setByte (SettingsBlock::sendChangesOffOffset, on ? 0 : 1); }
+    /** The group manager's "Use Loaded Data": a program picked in its list is taken from the
+        mirror as it stands instead of being selected on the instrument. Off at start. */
+    bool isLoadStoredProgramsOn() const noexcept      { return loadStoredPrograms.load(); }
+    void setLoadStoredPrograms (bool on) noexcept     { loadStoredPrograms = on; }
 
     // --- detection: off-line from a request until the instrument's global dump answers
     bool isOnline() const noexcept { return globalDumpReceived.load(); }
@@ -162,11 +169,6 @@ public:
     bool isBusy() const noexcept      { return transfer.isRunning(); }
     bool isReceiving() const noexcept { return transfer.isReceiving(); }
     int getTransferKind() const noexcept { return transfer.getKind(); }
-
-    /** What choosing a program in the group manager does: install the stored record (on), or
-        have the instrument select that program (off). */
-    bool isLoadStoredProgramsOn() const noexcept { return loadStoredPrograms.load(); }
-    void setLoadStoredPrograms (bool on) noexcept { loadStoredPrograms = on; }
 
     // --- the editor
     /** True the first time an editor is built for this plug-in instance, false after. */
@@ -303,9 +305,10 @@ private:
     // The group the next program change selects in, as each sender last set it with controller 32.
     std::atomic<int> inputBank { 0 }, hostBank { 0 };
     std::atomic<bool> inThru { false }, hostThru { true }, programChangeAutomation { false }, sendClock { false };
+    std::atomic<bool> loadStoredPrograms { false };
     std::atomic<int> currentPluginProgram { -1 }, blockSize { 0 };
     juce::Array<Cable_Listener*> cableListeners; // message thread only
-    std::atomic<bool> editorOpenedBefore { false }, loadStoredPrograms { false };
+    std::atomic<bool> editorOpenedBefore { false };
 
     std::array<std::atomic<int>, numDelays> delays {};
     std::atomic<int> latencyMode { 0 };

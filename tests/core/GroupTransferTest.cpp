@@ -193,8 +193,9 @@ TEST (GroupTransferRules, OnlyTheAwaitedAnswerMovesTheTransferOn)
     // answers still on their way when it ends only fill the mirror; later dumps are the
     // instrument's own again
     answerAll (transfer, target, 100.0);
-    EXPECT_TRUE (transfer.dumpArrived (0, 39, markedRecord (39), 100.0 + GroupTransfer::answerTimeoutMs - 1.0));
-    EXPECT_FALSE (transfer.dumpArrived (0, 39, markedRecord (39), 100.0 + GroupTransfer::answerTimeoutMs));
+    const auto quiet = GroupTransfer::answerTimeoutMs * (GroupTransfer::maxRetries + 1);
+    EXPECT_TRUE (transfer.dumpArrived (0, 39, markedRecord (39), 100.0 + quiet - 1.0));
+    EXPECT_FALSE (transfer.dumpArrived (0, 39, markedRecord (39), 100.0 + quiet));
 }
 
 TEST (GroupTransferRules, TransmissionsGoOutAtTheCablesPaceAndStopOnCancel)
@@ -388,4 +389,26 @@ TEST (GroupTransfer, AGroupWrittenToTheInstrumentArrivesWholeAndInOrder)
         EXPECT_EQ (wire[(size_t) i], ProgramSysex::programDump (2, i, markedRecord (500 + i))) << i;
         EXPECT_EQ (rig.instrument->getProgram (2, i), markedRecord (500 + i));
     }
+}
+
+TEST (GroupTransfer, CancelStopsATransmissionAfterTheDumpInProgress)
+{
+    EngineRig rig;
+    auto& engine = rig.startConnected();
+    rig.settle();
+    rig.instrument->clearLog();
+
+    ASSERT_TRUE (engine.startTransfer (MidiCntrState::transmitUserGroups, 0));
+    ASSERT_TRUE (rig.instrument->waitForMessages (3, 5000));
+    engine.cancelTransfer();
+    const auto sent = engine.getTransferStatus().arrived;
+    rig.settle();
+
+    // what was handed over before the cancel arrives whole and in order, and nothing after it
+    const auto got = rig.instrument->messages();
+    ASSERT_EQ ((int) got.size(), sent);
+    EXPECT_LT (sent, 6) << "paced by the cable, not poured out";
+    for (int k = 0; k < sent; ++k)
+        EXPECT_EQ (got[(size_t) k].bytes, ProgramSysex::programDump (0, k, engine.getInstrumentBank (0).programRecord (k))) << k;
+    EXPECT_FALSE (engine.isBusy());
 }

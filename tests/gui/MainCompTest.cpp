@@ -384,7 +384,8 @@ TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
         captions.add (b->getCaption());
         EXPECT_EQ (b->getBounds(), juce::Rectangle<int> (40 + 54 * (captions.size() - 1), 3, 50, 16)) << b->getCaption();
     }
-    EXPECT_EQ (captions.joinIntoString (" "), "FILE EDIT MIDI PARAM SEND RECV MODEL");
+    EXPECT_EQ (captions.joinIntoString (" "), "BANKS FILE EDIT MIDI PARAM SEND RECV MODEL");
+    EXPECT_EQ (bar.getButton (AppBar::banksId)->getTooltip(), "Program Banks  ( F6 )");
     EXPECT_EQ (bar.getButton (AppBar::sendId)->getTooltip(), "Send Current Preset  (Ctrl+ T)");
     EXPECT_EQ (bar.getButton (AppBar::recvId)->getTooltip(), "Receive Current Program  (Ctrl+ R)");
     EXPECT_EQ (bar.getButton (AppBar::midiId)->getTooltip(), "MIDI Settings  ( F7 )");
