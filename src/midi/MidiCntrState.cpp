@@ -454,6 +454,10 @@ void MidiCntrState::drainEvents (std::vector<int32_t>& out)
 
 void MidiCntrState::Notifier::timerCallback()
 {
+    // A finished transfer may have fetched hundreds of programs: they go to disk now, not only
+    // when the plug-in closes, so a crash of the host later loses none of them.
+    if (engine.groupsSaveDue.exchange (false))
+        engine.saveBanks();
     engine.dispatchPendingNotifications();
 }
 
@@ -752,6 +756,8 @@ void MidiCntrState::TransferTarget::storeProgram (int group, int program, const 
 
 void MidiCntrState::TransferTarget::post (int32_t event)
 {
+    if (event == StateEvent::transferFinished)
+        engine.groupsSaveDue = true;
     engine.postEvent (event);
 }
 

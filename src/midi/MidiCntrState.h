@@ -326,7 +326,7 @@ private:
     std::array<uint8_t, 128> keyNotes {};         // message thread
     std::array<int, 12> letterNotes { -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1 };
     juce::String keyStatus;
-    std::atomic<bool> eventsWaiting { false }, eventsLost { false };
+    std::atomic<bool> eventsWaiting { false }, eventsLost { false }, groupsSaveDue { false };
     Notifier notifier { *this };
     juce::MidiBuffer nrpnScratch; // reserved once, so sending never allocates
 

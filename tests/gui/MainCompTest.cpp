@@ -1,5 +1,6 @@
 #include "EditorRig.h"
 #include "model/ValueFormat.h"
+#include "plugin/SettingsFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -238,6 +239,15 @@ TEST (MainCompTransfers, ATransferGoesOnWithTheEditorClosedAndTheNextEditorShows
     EXPECT_FALSE (engine.getTransferStatus().unseen);
     for (int i = 0; i < 40; ++i)
         ASSERT_EQ (engine.getInstrumentBank (3).programRecord (i), rig.instrument->getProgram (3, i)) << i;
+
+    // and what arrived is on disk without waiting for the plug-in to close
+    const auto expected = rig.instrument->getProgram (3, 39);
+    EXPECT_TRUE (pumpUntil ([&]
+    {
+        const auto groups = rig.folder.read (SettingsFolder::groupsFileName);
+        const size_t at = 13 + 3 * 5120 + 39 * 128;
+        return groups.size() >= at + 128 && std::equal (expected.begin(), expected.end(), groups.begin() + (std::ptrdiff_t) at);
+    }));
 }
 
 TEST (MainCompTransfers, SlotsThatNeverAnsweredAreListedAndRetryFetchesThem)
