@@ -175,6 +175,8 @@ void BankComp::opened()
     {
         preview = std::make_unique<EditSurface> (processor, previewZoom);
         preview->setZoom (previewZoom);
+        // a picture of the sound being edited: the front panel is where it is edited
+        preview->setInterceptsMouseClicks (false, false);
         addChildComponent (*preview);
         preview->setTopLeftPosition (placed.preview.getPosition());
         preview->setVisible (! placed.preview.isEmpty());

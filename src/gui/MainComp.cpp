@@ -376,10 +376,10 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::groupsChanged:
             if (groupManagerOpen)
-            {
-                groupManager->getGrid().reload();
-                groupManager->refresh();
-            }
+                reloadGroupManager();
+            // a late answer may have filled a slot the report lists
+            if (progress != nullptr && progress->isReport())
+                progress->showReport (engine.getTransferStatus());
             break;
 
         case EventAction::pitchWheel:
@@ -466,7 +466,7 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
         case keyEscape:
             if (panelCode == aboutPanelCode && aboutPanel != nullptr)
                 closeAbout();
-            else if (panelCode == groupManagerPanel && groupManagerOpen)
+            else if (panelCode == groupManagerPanel && groupManagerOpen && ! overlaysBlocked())
                 closeGroupManager();
             else if (panelCode == writePanelCode)
                 toggleWritePanel();
@@ -476,7 +476,7 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
         case keyUp:
         case keyDown:
             // moves the selection of the list that has the keys
-            if (panelCode == groupManagerPanel && groupManagerOpen)
+            if (panelCode == groupManagerPanel && groupManagerOpen && ! overlaysBlocked())
             {
                 auto& grid = groupManager->getGrid();
                 grid.selectRow (grid.getSelectedRow() + (key == keyUp ? -1 : 1));
@@ -508,7 +508,7 @@ void MainComp::retire (std::unique_ptr<juce::Component> overlay)
 
 void MainComp::toggleAbout (int autoCloseMs)
 {
-    if (engine.isBusy())
+    if (overlaysBlocked())
         return;
 
     if (aboutPanel != nullptr)
@@ -541,7 +541,7 @@ void MainComp::closeAbout()
 
 void MainComp::toggleGroupManager()
 {
-    if (engine.isBusy())
+    if (overlaysBlocked())
         return;
 
     if (groupManagerOpen)
@@ -588,13 +588,13 @@ EditSurface* MainComp::groupManagerPreview() const noexcept
 
 void MainComp::toggleWritePanel()
 {
-    if (engine.isBusy())
+    if (overlaysBlocked())
         return;
 }
 
 void MainComp::toggleMidiSetup()
 {
-    if (engine.isBusy())
+    if (overlaysBlocked())
         return;
 
     if (midiSetup != nullptr)
@@ -700,13 +700,13 @@ void MainComp::midiSetupAction (int code, int value)
 
 void MainComp::showLibraryWindow()
 {
-    if (engine.isBusy())
+    if (overlaysBlocked())
         return;
 }
 
 void MainComp::openProgramFinder()
 {
-    if (engine.isBusy())
+    if (overlaysBlocked())
         return;
 }
 
@@ -735,14 +735,26 @@ void MainComp::receiveCurrentProgram()
     engine.sendRequest (MidiCntrState::editBufferRequest, 0, 0);
 }
 
-void MainComp::startTransfer (int kind, int group)
+void MainComp::startTransfer (int kind, int group, int sourceGroup)
 {
-    if (engine.startTransfer (kind, group))
+    if (engine.startTransfer (kind, group, sourceGroup))
         showTransfer();
+    else if (! engine.isBusy())
+        showNotice ("NO MIDI OUTPUT: CHOOSE THE INSTRUMENT IN MIDI SETUP");
+}
+
+bool MainComp::overlaysBlocked() const noexcept
+{
+    // a transfer running, or its report waiting to be read, keeps the other panels shut
+    return engine.isBusy() || progress != nullptr;
 }
 
 void MainComp::showTransfer()
 {
+    // a report still on screen gives way to the transfer that has just started
+    if (progress != nullptr && progress->isReport())
+        closeProgress();
+
     if (progress == nullptr)
     {
         progress = std::make_unique<ProgBar> (getWidth(), getHeight());
@@ -787,6 +799,7 @@ void MainComp::transferEnded()
     }
 
     engine.transferReportSeen();
+    refreshStatusLine();
     if (status.failed.empty())
     {
         closeProgress();
@@ -803,6 +816,22 @@ void MainComp::endTransfer()
 {
     engine.cancelTransfer();
     closeProgress();
+    showNotice ("CANCELLED: " + ProgBar::countText (engine.getTransferStatus()).toUpperCase());
+}
+
+void MainComp::reloadGroupManager()
+{
+    // the list reads the groups again where it was, and the row that was selected stays so
+    // without being chosen again
+    auto& grid = groupManager->getGrid();
+    const auto row = grid.getSelectedRow(), first = grid.getFirstVisibleRow();
+    grid.reload();
+    grid.setFirstVisibleRow (first);
+    {
+        const juce::ScopedValueSetter<bool> showing (showingSelection, true);
+        grid.selectRow (row);
+    }
+    groupManager->refresh();
 }
 
 void MainComp::closeProgress()
@@ -1114,7 +1143,7 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
     {
         editorPanel->getSurface().takeEnvelope (*graph);
         if (auto* preview = groupManagerPreview())
-            preview->takeEnvelope (*graph);
+            preview->refreshAll();
     }
 }
 
@@ -1189,8 +1218,12 @@ void MainComp::groupManagerCommand (int command)
 
         case BankComp::presetsMenu:
             if (grid.getMode() == StsGrid::programMode)
-                showMenu (GroupMenus::makePresetMenu (engine.getCurrentBank()), &groupManager->getPresetsButton(),
-                          [this] (int id) { presetMenuChosen (id); });
+            {
+                // the group the menu names is the one it acts on, whatever is current by the choice
+                const auto group = engine.getCurrentBank();
+                showMenu (GroupMenus::makePresetMenu (group), &groupManager->getPresetsButton(),
+                          [this, group] (int id) { presetMenuChosen (id, group); });
+            }
             break;
 
         case BankComp::useLoadedToggled:
@@ -1203,11 +1236,14 @@ void MainComp::groupManagerCommand (int command)
             break;
 
         case BankComp::midiMenu:
-            showMenu (GroupMenus::makeTransferMenu (engine.getCurrentBank()), &groupManager->getMidiButton(), [this] (int id)
+        {
+            const auto source = engine.getCurrentBank();
+            showMenu (GroupMenus::makeTransferMenu (source), &groupManager->getMidiButton(), [this, source] (int id)
             {
                 if (const auto choice = GroupMenus::transferFor (id))
-                    startTransfer (choice->kind, choice->group);
+                    startTransfer (choice->kind, choice->group, source);
             });
+        }
             break;
 
         default:
@@ -1215,9 +1251,8 @@ void MainComp::groupManagerCommand (int command)
     }
 }
 
-void MainComp::presetMenuChosen (int id)
+void MainComp::presetMenuChosen (int id, int group)
 {
-    const auto group = engine.getCurrentBank();
     if (! ProgramLocation::isValid (group, 0))
         return;
 
@@ -1230,8 +1265,7 @@ void MainComp::presetMenuChosen (int id)
         return;
 
     // initialise also resets the bank's single program, which the mirror's groups do not use
-    groupManager->getGrid().reload();
-    groupManager->refresh();
+    reloadGroupManager();
 }
 
 void MainComp::groupFileMenuChosen (int id)
@@ -1257,10 +1291,7 @@ void MainComp::groupFileMenuChosen (int id)
             for (int k = 0; k < count; ++k)
                 bank.storeProgram (k, fileMan.groupRecords[(size_t) k]);
             if (groupManagerOpen)
-            {
-                groupManager->getGrid().reload();
-                groupManager->refresh();
-            }
+                reloadGroupManager();
         });
         return;
     }

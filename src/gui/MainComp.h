@@ -102,7 +102,8 @@ public:
     void scrollToSection (int n);
 
     // --- group transfers: they run in the engine; the editor shows them and can cancel them
-    void startTransfer (int kind, int group);
+    /** `sourceGroup`: the group a one-group transmission writes (the current one when -1). */
+    void startTransfer (int kind, int group, int sourceGroup = -1);
     /** CANCEL: the engine stops the transfer, keeping what arrived. */
     void endTransfer();
     /** The transfer's end as the engine reports it: a report of slots that never answered, or a
@@ -142,7 +143,7 @@ public:
     /** The group manager's command, as its change message carries it. */
     void groupManagerCommand (int command);
     void groupFileMenuChosen (int id);
-    void presetMenuChosen (int id);
+    void presetMenuChosen (int id, int group);
 
     /** A short message on the status line, which then goes back to what it said. */
     void showNotice (const juce::String& text);
@@ -200,6 +201,8 @@ private:
     void closeAbout();
     void closeMidiSetup();
     void closeGroupManager();
+    void reloadGroupManager();
+    bool overlaysBlocked() const noexcept;
     /** The group manager's copy of the front panel, while the manager shows it. */
     EditSurface* groupManagerPreview() const noexcept;
     void showProgramMenu (int group, int program);

@@ -66,7 +66,7 @@ void ProgBar::showReport (const GroupTransfer::Status& status)
     }
     else
     {
-        reportLines.add ("The instrument did not answer for:");
+        reportLines.add (status.stopped ? "The instrument stopped answering. Not received:" : "The instrument did not answer for:");
         const auto listed = juce::jmin ((int) status.failed.size(), maxListed);
         for (int k = 0; k < listed; ++k)
             reportLines.add ("  " + ProgramLocation::locationText (status.failed[(size_t) k].group, status.failed[(size_t) k].program));

@@ -82,6 +82,7 @@ void GroupTransfer::beginLocked (int newKind, std::vector<Slot> newSlots, double
     result.running = true;
     result.retry = isRetry;
     result.total = (int) slots.size();
+    silentSlots = 0;
     kind = newKind;
     running = true;
 
@@ -120,10 +121,18 @@ void GroupTransfer::markSeen()
 }
 
 //==============================================================================
+void GroupTransfer::request (Slot slot, double nowMs)
+{
+    target.requestProgram (slot.group, slot.program);
+    recentRequests.erase (std::remove_if (recentRequests.begin(), recentRequests.end(),
+                                          [nowMs] (const auto& r) { return r.second <= nowMs; }),
+                          recentRequests.end());
+    recentRequests.push_back ({ slot, nowMs + answerTimeout * (maxRetries + 1) });
+}
+
 void GroupTransfer::requestCurrent (double nowMs)
 {
-    const auto slot = slots[next];
-    target.requestProgram (slot.group, slot.program);
+    request (slots[next], nowMs);
     attempts = 1;
     deadline = nowMs + answerTimeout;
 }
@@ -138,9 +147,6 @@ void GroupTransfer::advance (double nowMs)
 
 void GroupTransfer::finish (double nowMs, bool wasCancelled)
 {
-    // answers to the last requests may still be on their way, for as long as a slot is waited for
-    if (receiving)
-        quietUntil = nowMs + answerTimeout * (maxRetries + 1);
     running = false;
     receiving = false;
     kind = none;
@@ -157,11 +163,12 @@ void GroupTransfer::finish (double nowMs, bool wasCancelled)
 bool GroupTransfer::dumpArrived (int group, int program, const ProgramSysex::Record& record, double nowMs)
 {
     const std::lock_guard<std::mutex> sl (lock);
-    if (! receiving && nowMs >= quietUntil)
+    const Slot slot { group, program };
+    if (! receiving && std::none_of (recentRequests.begin(), recentRequests.end(),
+                                     [&] (const auto& r) { return r.first == slot && r.second > nowMs; }))
         return false;
 
     target.storeProgram (group, program, record);
-    const Slot slot { group, program };
 
     // A late answer to a slot given up on is a program received after all.
     const auto late = std::find (result.failed.begin(), result.failed.end(), slot);
@@ -177,6 +184,7 @@ bool GroupTransfer::dumpArrived (int group, int program, const ProgramSysex::Rec
     // kept and nothing more.
     if (receiving && slots[next] == slot)
     {
+        silentSlots = 0;
         ++result.arrived;
         ++result.settled;
         result.last = slot;
@@ -200,7 +208,7 @@ double GroupTransfer::service (double nowMs)
         const auto slot = slots[next];
         if (attempts <= maxRetries)
         {
-            target.requestProgram (slot.group, slot.program);
+            request (slot, nowMs);
             ++attempts;
             deadline = nowMs + answerTimeout;
             return answerTimeout;
@@ -210,6 +218,17 @@ double GroupTransfer::service (double nowMs)
         ++result.settled;
         result.last = slot;
         target.post (StateEvent::transfer (slot.group, slot.program));
+
+        if (++silentSlots >= maxSilentSlots && next + 1 < slots.size())
+        {
+            // nobody is answering: the rest is reported as not received rather than waited for
+            for (auto k = next + 1; k < slots.size(); ++k)
+                result.failed.push_back (slots[k]);
+            result.settled = result.total;
+            result.stopped = true;
+            finish (nowMs, false);
+            return -1.0;
+        }
         advance (nowMs);
         return running ? juce::jmax (0.0, deadline - nowMs) : -1.0;
     }

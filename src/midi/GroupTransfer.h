@@ -45,6 +45,9 @@ public:
         on the cable, which covers an instrument busy with its own panel or a slow USB bridge. */
     static constexpr double answerTimeoutMs = 500.0;
     static constexpr int maxRetries = 3;
+    /** This many slots in a row without an answer: the instrument has stopped answering (switched
+        off, unplugged), and the rest of the transfer is reported instead of waited for. */
+    static constexpr int maxSilentSlots = 3;
     /** A transmission hands over the next dump this long before the last one is due to have left
         the cable, so the cable never idles and a waiting dump waits no longer than this. */
     static constexpr double handOverLeadMs = 4.0;
@@ -73,6 +76,9 @@ public:
     {
         int kind = none;
         bool running = false, receiving = false, cancelled = false, retry = false;
+        /** Ended early because the instrument stopped answering; the slots never asked for are
+            among the failed ones. */
+        bool stopped = false;
         /** Ended while nobody saw it end: the next editor reports it. */
         bool unseen = false;
         int total = 0;      // slots in the transfer
@@ -98,8 +104,8 @@ public:
     void cancel (double nowMs);
 
     /** A program dump from the instrument (MIDI input thread). True when it belongs to a transfer
-        (or answers one that just ended) and was stored; false when the caller should treat it as
-        the instrument's own choice of program. */
+        (or is a late answer to one of its requests) and was stored; false when the caller should
+        treat it as the instrument's own choice of program. */
     bool dumpArrived (int group, int program, const ProgramSysex::Record& record, double nowMs);
 
     /** Timeouts and pacing: does what is due at nowMs and returns how long until it next needs
@@ -126,6 +132,7 @@ private:
     void run() override;
     void wake();
     void requestCurrent (double nowMs);
+    void request (Slot slot, double nowMs);
     void advance (double nowMs);
     void finish (double nowMs, bool wasCancelled);
     void beginLocked (int newKind, std::vector<Slot> newSlots, double nowMs, bool isRetry);
@@ -143,10 +150,13 @@ private:
     int sourceGroup = 0;            // transmit: where one group's programs come from
     size_t next = 0;                // the slot being asked for or sent next
     int attempts = 0;               // requests sent for the current slot
+    int silentSlots = 0;            // slots in a row given up on
     double deadline = 0.0;          // receive: when the current request counts as unanswered
     double nextSendAt = 0.0;        // transmit: when the next dump may be handed over
     double wireFreeAt = 0.0;        // transmit: when the dumps handed over will have left the cable
-    double quietUntil = 0.0;        // answers to requests of a transfer just ended still only fill the mirror
+    // Requests whose answers may still come, until when: an answer to one of them after the
+    // transfer has ended still only fills the mirror.
+    std::vector<std::pair<Slot, double>> recentRequests;
     double startedAt = 0.0, endedAt = 0.0;
     double answerTimeout = answerTimeoutMs;
     Status result;

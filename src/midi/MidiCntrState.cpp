@@ -44,12 +44,13 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
 MidiCntrState::~MidiCntrState()
 {
     notifier.stopTimer();
+    groupsSaver.cancelPendingUpdate();
     // nothing more goes to the instrument, nor into the groups being saved
     transfer.cancel (juce::Time::getMillisecondCounterHiRes());
+    ports.closeInput();
     saveSettings();
     saveBanks();
     ports.closeOutput();
-    ports.closeInput();
 }
 
 //==============================================================================
@@ -454,10 +455,6 @@ void MidiCntrState::drainEvents (std::vector<int32_t>& out)
 
 void MidiCntrState::Notifier::timerCallback()
 {
-    // A finished transfer may have fetched hundreds of programs: they go to disk now, not only
-    // when the plug-in closes, so a crash of the host later loses none of them.
-    if (engine.groupsSaveDue.exchange (false))
-        engine.saveBanks();
     engine.dispatchPendingNotifications();
 }
 
@@ -714,9 +711,13 @@ void MidiCntrState::replaceEditBuffer (const ProgramSysex::Record& record, Instr
 //==============================================================================
 // Group transfers
 
-bool MidiCntrState::startTransfer (int kind, int group)
+bool MidiCntrState::startTransfer (int kind, int group, int sourceGroup)
 {
-    return transfer.start (kind, group, currentBank.load(), juce::Time::getMillisecondCounterHiRes());
+    // with nowhere to send, a receive could only time out slot by slot and a transmission would
+    // count dumps that never left
+    if (! ports.isOutputOpen())
+        return false;
+    return transfer.start (kind, group, sourceGroup >= 0 ? sourceGroup : currentBank.load(), juce::Time::getMillisecondCounterHiRes());
 }
 
 void MidiCntrState::cancelTransfer()
@@ -756,8 +757,11 @@ void MidiCntrState::TransferTarget::storeProgram (int group, int program, const 
 
 void MidiCntrState::TransferTarget::post (int32_t event)
 {
+    // A finished transfer may have fetched hundreds of programs: they go to disk now, with or
+    // without an editor, not only when the plug-in closes, so a crash of the host later loses
+    // none of them.
     if (event == StateEvent::transferFinished)
-        engine.groupsSaveDue = true;
+        engine.groupsSaver.triggerAsyncUpdate();
     engine.postEvent (event);
 }
 

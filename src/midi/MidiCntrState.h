@@ -156,8 +156,9 @@ public:
 
     // --- group transfers: they run here, so they go on with the editor closed
     /** Starts a transfer of `kind`: `group` is the group one-group kinds fetch or write to; a
-        one-group transmission writes the current group's programs. False while one runs. */
-    bool startTransfer (int kind, int group);
+        one-group transmission writes `sourceGroup`'s programs (the current group when -1).
+        False while one runs, or while the output is closed. */
+    bool startTransfer (int kind, int group, int sourceGroup = -1);
     /** Ends the running transfer, keeping what arrived. */
     void cancelTransfer();
     /** Fetches again only the slots the last receive gave up on. */
@@ -326,7 +327,7 @@ private:
     std::array<uint8_t, 128> keyNotes {};         // message thread
     std::array<int, 12> letterNotes { -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1 };
     juce::String keyStatus;
-    std::atomic<bool> eventsWaiting { false }, eventsLost { false }, groupsSaveDue { false };
+    std::atomic<bool> eventsWaiting { false }, eventsLost { false };
     Notifier notifier { *this };
     juce::MidiBuffer nrpnScratch; // reserved once, so sending never allocates
 
@@ -358,6 +359,18 @@ private:
     private:
         MidiCntrState& engine;
     };
+
+    /** Writes the groups file on the message thread, when a transfer has ended. */
+    class GroupsSaver final : public juce::AsyncUpdater
+    {
+    public:
+        explicit GroupsSaver (MidiCntrState& e) : engine (e) {}
+        void handleAsyncUpdate() override { engine.saveBanks(); }
+
+    private:
+        MidiCntrState& engine;
+    };
+    GroupsSaver groupsSaver { *this };
 
     // Last, so the transfer's thread has stopped before anything it uses goes.
     TransferTarget transferTarget { *this };

@@ -300,12 +300,17 @@ void SimulatedProphet::answer (const std::vector<uint8_t>& message, double reque
     if (silent)
         return;
 
-    const auto time = juce::Time::getMillisecondCounterHiRes() + answerDelayMs
-                    + wirePace * (double) message.size() * 10.0 * 1000.0 / 31250.0;
     const auto piece = message.front() == 0xF0 && sysexPieceSize > 0 ? (size_t) sysexPieceSize : message.size();
 
     {
         const juce::ScopedLock sl (outLock);
+        // on a cable, an answer starts when the one before it has left
+        auto time = juce::Time::getMillisecondCounterHiRes() + answerDelayMs;
+        if (wirePace > 0.0)
+        {
+            time = std::max (time, wireBusyUntil) + wirePace * (double) message.size() * 10.0 * 1000.0 / 31250.0;
+            wireBusyUntil = time;
+        }
         for (size_t start = 0; start < message.size(); start += piece)
         {
             const auto length = std::min (piece, message.size() - start);
@@ -373,7 +378,7 @@ void SimulatedProphet::run()
             {
                 if (outgoing[n].requestTime > 0.0)
                 {
-                    programAnswerMs = programAnswerMs.load() + (now - outgoing[n].requestTime);
+                    programAnswerMs += now - outgoing[n].requestTime;
                     ++programAnswersTimed;
                 }
                 due.push_back (outgoing[n++].message);
@@ -482,12 +487,19 @@ void SimulatedProphet::resetProgramAnswers()
     silentAfter = -1;
     faults.clear();
     unansweredSlots.clear();
+
+    // answers already on their way no longer count, and are not given
+    const juce::ScopedLock ol (outLock);
+    answersHandedOver += outgoing.size();
+    outgoing.clear();
+    wireBusyUntil = 0.0;
     programAnswersTimed = 0;
     programAnswerMs = 0.0;
 }
 
 int SimulatedProphet::getProgramAnswerCount() const { const juce::ScopedLock sl (stateLock); return programAnswers; }
-double SimulatedProphet::getProgramAnswerMs() const { return programAnswerMs.load(); }
+int SimulatedProphet::getProgramAnswersHandedOver() const { const juce::ScopedLock ol (outLock); return programAnswersTimed; }
+double SimulatedProphet::getProgramAnswerMs() const { const juce::ScopedLock ol (outLock); return programAnswerMs; }
 
 void SimulatedProphet::setGlobalDumpLength (int payloadBytes)
 {

@@ -94,7 +94,7 @@ public:
     int getProgramAnswerCount() const;
     double getProgramAnswerMs() const;
     /** Answers to program requests that were handed over (not lost). */
-    int getProgramAnswersHandedOver() const noexcept { return programAnswersTimed.load(); }
+    int getProgramAnswersHandedOver() const;
     /** Keeps no log (for long runs, where the log would only grow). */
     void setLogging (bool shouldLog);
     /** Appends every complete message received to a text file, one line of hex bytes each, so the
@@ -158,11 +158,13 @@ private:
     int programAnswers = 0, dropEvery = 0, silentAfter = -1;
     std::map<int, Fault> faults;
     std::set<int> unansweredSlots;
-    std::atomic<int> programAnswersTimed { 0 };
-    std::atomic<double> programAnswerMs { 0.0 };
+    // guarded by outLock
+    double wireBusyUntil = 0.0;
+    int programAnswersTimed = 0;
+    double programAnswerMs = 0.0;
     bool silent = false, logging = true;
     std::atomic<bool> available { true };
-    juce::CriticalSection outLock;
+    mutable juce::CriticalSection outLock;
     std::vector<Outgoing> outgoing;
     std::atomic<uint64_t> answersQueued { 0 }, answersHandedOver { 0 };
     juce::CriticalSection deliverLock; // held while the connected callback runs

@@ -196,6 +196,26 @@ TEST (GroupTransferRules, OnlyTheAwaitedAnswerMovesTheTransferOn)
     const auto quiet = GroupTransfer::answerTimeoutMs * (GroupTransfer::maxRetries + 1);
     EXPECT_TRUE (transfer.dumpArrived (0, 39, markedRecord (39), 100.0 + quiet - 1.0));
     EXPECT_FALSE (transfer.dumpArrived (0, 39, markedRecord (39), 100.0 + quiet));
+    EXPECT_FALSE (transfer.dumpArrived (5, 0, markedRecord (200), 101.0)) << "a slot it never asked for is the instrument's own";
+}
+
+TEST (GroupTransferRules, AnInstrumentThatStopsAnsweringEndsTheTransferWithAReport)
+{
+    FakeTarget target;
+    GroupTransfer transfer (target, false);
+    transfer.start (GroupTransfer::receiveAllGroups, 0, 0, 0.0);
+    transfer.dumpArrived (0, 0, markedRecord (0), 1.0);
+
+    double now = 1.0;
+    while (transfer.isRunning() && now < 60000.0)
+        now += juce::jmax (1.0, transfer.service (now));
+
+    const auto status = transfer.status (now);
+    EXPECT_TRUE (status.stopped);
+    EXPECT_EQ (status.arrived, 1);
+    EXPECT_EQ (status.failed.size(), 399u) << "the rest is reported, not waited for";
+    EXPECT_EQ (target.requests.size(), 1u + GroupTransfer::maxSilentSlots * (1 + GroupTransfer::maxRetries));
+    EXPECT_NEAR (now, 1.0 + GroupTransfer::maxSilentSlots * (1 + GroupTransfer::maxRetries) * GroupTransfer::answerTimeoutMs, 1.0);
 }
 
 TEST (GroupTransferRules, TransmissionsGoOutAtTheCablesPaceAndStopOnCancel)
@@ -394,6 +414,7 @@ TEST (GroupTransfer, AGroupWrittenToTheInstrumentArrivesWholeAndInOrder)
 TEST (GroupTransfer, CancelStopsATransmissionAfterTheDumpInProgress)
 {
     EngineRig rig;
+    EXPECT_FALSE (rig.start().startTransfer (MidiCntrState::receiveOneGroup, 0)) << "nothing starts with nowhere to send";
     auto& engine = rig.startConnected();
     rig.settle();
     rig.instrument->clearLog();

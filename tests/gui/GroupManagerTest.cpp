@@ -231,12 +231,22 @@ TEST (GroupManager, TheTransferMenuStartsTheTransferChosen)
 {
     ManagerRig rig;
     rig.main->toggleGroupManager();
+    rig.pick = 10; // "Receive Program Group " > "Factory Group 5"
+
+    // with no output chosen nothing starts, and the line under the keyboard says why
+    rig.engine().selectOutputPort (0);
+    rig.main->groupManagerCommand (BankComp::midiMenu);
+    EXPECT_FALSE (rig.engine().isBusy());
+    EXPECT_EQ (rig.main->getProgressBar(), nullptr);
+    EXPECT_EQ (rig.main->getKeyboard().getStatus(), "NO MIDI OUTPUT: CHOOSE THE INSTRUMENT IN MIDI SETUP");
+    rig.engine().selectOutputPort (1);
+
     rig.instrument->setSilent (true); // keeps it running while the test looks
-    rig.pick = 10;                    // "Receive Program Group " > "Factory Group 5"
     rig.main->groupManagerCommand (BankComp::midiMenu);
     EXPECT_EQ (rig.engine().getTransferKind(), MidiCntrState::receiveOneGroup);
     EXPECT_NE (rig.main->getProgressBar(), nullptr);
     EXPECT_EQ (rig.wire (1).front(), (Bytes { 0xF0, 0x01, 0x32, 0x05, 0x09, 0x00, 0xF7 }));
     rig.main->stsButtonClicked (&rig.main->getProgressBar()->getCancelButton(), ProgBar::cancelId);
     EXPECT_FALSE (rig.engine().isBusy());
+    EXPECT_EQ (rig.main->getKeyboard().getStatus(), "CANCELLED: 0 OF 40 PROGRAMS RECEIVED");
 }

@@ -267,6 +267,8 @@ TEST (MainCompTransfers, SlotsThatNeverAnsweredAreListedAndRetryFetchesThem)
     EXPECT_TRUE (progress->getRetryButton().isVisible());
     EXPECT_FALSE (progress->getCancelButton().isVisible());
     EXPECT_FALSE (engine.isBusy());
+    rig.main->keyPlayed (MainComp::frontPanel, MainComp::keyF6, false, false, false);
+    EXPECT_FALSE (rig.main->isGroupManagerOpen()) << "the report is read first";
 
     rig.instrument->setUnanswered (4, 7, false);
     rig.instrument->setUnanswered (4, 30, false);
