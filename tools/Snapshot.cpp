@@ -6,7 +6,7 @@
 // --connect on opens the simulated instrument's ports and waits until it answers. NAME opens an
 // overlay over the
 // editor: "about", "progress" (a group receive part way), "report" (a receive that ended with
-// slots unanswered), "midi" (the MIDI setup window),
+// slots unanswered), "write" (the write panel), "midi" (the MIDI setup window),
 // "globals" (that window with its GLOBALS panel), "banks" (the group manager listing the current
 // group) or "banks-category" (the group manager listing a category); without it none is open, not even
 // the About panel a first editor shows. The processor runs in a home of its own, with the
@@ -33,7 +33,7 @@ int main (int argc, char** argv)
     if (argc < 2)
     {
         std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X] "
-                              "[--envelopes on] [--connect on] [--overlay about|progress|report|midi|globals|banks|banks-category]\n", argv[0]);
+                              "[--envelopes on] [--connect on] [--overlay about|progress|report|write|midi|globals|banks|banks-category]\n", argv[0]);
         return 2;
     }
 
@@ -153,6 +153,15 @@ int main (int argc, char** argv)
                 juce::Thread::sleep (2);
             processor.getEngine().dispatchPendingNotifications();
             pumpFor (300);
+        }
+
+        if (overlay == "write")
+        {
+            main->toggleWritePanel();
+            auto& panel = *main->getWritePanel();
+            panel.stsButtonClicked (&panel.getGroupButton (1), 0);
+            panel.getGrid().selectRow (3);
+            pumpFor (100);
         }
 
         if (overlay.startsWith ("banks"))

@@ -1,6 +1,7 @@
 #include "gui/MainComp.h"
 #include "gui/Artwork.h"
 #include "gui/GroupMenus.h"
+#include "gui/WriteSnd.h"
 #include "groups/FactoryData.h"
 #include "model/DSI_Program.h"
 #include "groups/ProgramLocation.h"
@@ -11,7 +12,7 @@ namespace
 {
 // The functions the bar offers so far; each arrives in the bar with the panel it opens.
 const juce::Array<int> barFunctions { AppBar::banksId, AppBar::fileId, AppBar::editId, AppBar::midiId, AppBar::paramId,
-                                      AppBar::sendId, AppBar::recvId, AppBar::modelId };
+                                      AppBar::sendId, AppBar::recvId, AppBar::writeId, AppBar::modelId };
 
 const juce::String onlineText = "SEQUENTIAL:  PROPHET~5/10 ON-LINE";
 const juce::String offlineText = "SEQUENTIAL:  PROPHET~5/10 OFF-LINE";
@@ -117,6 +118,7 @@ MainComp::~MainComp()
         engine.savePortSettings();
     midiSetup.reset();
     aboutPanel.reset();
+    writePanel.reset();
     progress.reset();
     editBar.reset();
     keyboard.reset();
@@ -171,6 +173,8 @@ void MainComp::layout()
     }
     if (progress != nullptr)
         progress->setBounds (0, 0, w, h);
+    if (writePanel != nullptr)
+        placeWritePanel();
     if (midiSetup != nullptr)
         midiSetup->setBounds (0, 0, w, h);
 
@@ -298,6 +302,7 @@ MainComp::EventAction MainComp::decode (int32_t code) noexcept
         case 0x440: return { A::transferProgress, (int) ((u >> 8) & 0xFF), (int) (u & 0xFF) };
         case 0x460: return { A::groupsChanged };
         case 0x470: return { A::hostThruDropped };
+        case 0x490: return { A::writeChecked };
         case 0x500: return { A::presetChanged };
         case 0x521: return { A::velocityShown };
         case 0x522: return { A::octaveShown };
@@ -358,6 +363,10 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::openFinder:
             openProgramFinder();
+            break;
+
+        case EventAction::writeChecked:
+            writeChecked();
             break;
 
         case EventAction::programChanged:
@@ -469,7 +478,7 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
             else if (panelCode == groupManagerPanel && groupManagerOpen && ! overlaysBlocked())
                 closeGroupManager();
             else if (panelCode == writePanelCode)
-                toggleWritePanel();
+                closeWritePanel();
             // the library window's lists arrive with the window
             return true;
 
@@ -479,6 +488,11 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
             if (panelCode == groupManagerPanel && groupManagerOpen && ! overlaysBlocked())
             {
                 auto& grid = groupManager->getGrid();
+                grid.selectRow (grid.getSelectedRow() + (key == keyUp ? -1 : 1));
+            }
+            else if (panelCode == writePanelCode && writePanel != nullptr)
+            {
+                auto& grid = writePanel->getGrid();
                 grid.selectRow (grid.getSelectedRow() + (key == keyUp ? -1 : 1));
             }
             return true;
@@ -518,6 +532,7 @@ void MainComp::toggleAbout (int autoCloseMs)
     }
 
     closeGroupManager();
+    closeWritePanel();
     aboutPanel = std::make_unique<AboutPanel> (versionText, engine.getSettings().getInt (SettingsBlock::modelOffset), autoCloseMs);
     aboutPanel->setBounds (getLocalBounds());
     aboutPanel->centrePicture();
@@ -552,6 +567,7 @@ void MainComp::toggleGroupManager()
 
     closeAbout();
     closeMidiSetup();
+    closeWritePanel();
 
     groupManagerOpen = true;
     setActivePanel (groupManagerPanel);
@@ -590,6 +606,100 @@ void MainComp::toggleWritePanel()
 {
     if (overlaysBlocked())
         return;
+
+    if (writePanel != nullptr)
+    {
+        closeWritePanel();
+        return;
+    }
+
+    closeAbout();
+    closeMidiSetup();
+    closeGroupManager();
+
+    const auto record = engine.getEditBuffer();
+    writePanel = std::make_unique<WriteSnd> (processor, juce::jmax (0, engine.getCurrentBank()), juce::jmax (0, engine.getCurrentProgram()),
+                                             engine.getPluginBank().singleName(), (int) record[DSI_Program::categoryOffset]);
+    writePanel->addChangeListener (this);
+    writePanel->getWriteButton().addListener (this);
+    writePanel->getCancelButton().addListener (this);
+    writePanel->getDisplay().addChangeListener (this);
+    setActivePanel (writePanelCode);
+    placeWritePanel();
+    addAndMakeVisible (*writePanel);
+    writePanel->setAlwaysOnTop (false);
+    writePanel->setAlwaysOnTop (true);
+    keyboard->toFront (false);
+}
+
+void MainComp::placeWritePanel()
+{
+    // over the editor area, its content above the keyboard, which stays in front of it
+    writePanel->setBounds (0, barHeight, getWidth(), getHeight() - barHeight);
+    writePanel->layoutFor (getWidth(), juce::jmax (200, keyboardBounds.getY() - barHeight));
+}
+
+void MainComp::closeWritePanel()
+{
+    if (writePanel == nullptr)
+        return;
+
+    setActivePanel (frontPanel);
+    writePanel->removeChangeListener (this);
+    writePanel->getWriteButton().removeListener (this);
+    writePanel->getCancelButton().removeListener (this);
+    writePanel->getDisplay().removeChangeListener (this);
+    retire (std::move (writePanel));
+}
+
+void MainComp::writeProgram()
+{
+    auto record = engine.getEditBuffer();
+    DSI_Program program;
+    program.setRaw (record.data());
+    program.setName (writePanel->getName());
+    record = program.getData();
+    record[DSI_Program::categoryOffset] = (uint8_t) writePanel->getCategory();
+
+    const auto group = writePanel->getChosenGroup(), index = writePanel->getChosenProgram();
+    closeWritePanel();
+    engine.writeProgram (group, index, record);
+    showNotice ("WRITING TO " + ProgramLocation::gridLocationText (group, index).toUpperCase());
+}
+
+void MainComp::writeChecked()
+{
+    const auto check = engine.getWriteCheck();
+    const auto where = ProgramLocation::gridLocationText (check.slot.group, check.slot.program);
+    switch (check.state)
+    {
+        case GroupTransfer::WriteCheck::verified:
+            showNotice ("Written and verified");
+            break;
+
+        case GroupTransfer::WriteCheck::noInput:
+            showNotice ("Written (not verified: no MIDI input)");
+            break;
+
+        case GroupTransfer::WriteCheck::mismatch:
+        case GroupTransfer::WriteCheck::noAnswer:
+            if (progress != nullptr)
+                break; // a transfer or its report is on screen: it says more
+            notice.clear(); // "WRITING TO …" is over
+            refreshStatusLine();
+            showTransfer();
+            stopTimer();
+            progress->showAlert ("Write not confirmed",
+                                 { "Write to " + where + " not confirmed " + juce::String::charToString (0x2014) + " the instrument may still hold the old program",
+                                   check.state == GroupTransfer::WriteCheck::mismatch ? "It answered with a different program."
+                                                                                     : "It did not answer when asked for the slot." },
+                                 "Write again");
+            reportAction = ReportAction::writeAgain;
+            break;
+
+        default:
+            break;
+    }
 }
 
 void MainComp::toggleMidiSetup()
@@ -605,6 +715,7 @@ void MainComp::toggleMidiSetup()
 
     closeAbout();
     closeGroupManager();
+    closeWritePanel();
 
     midiSetup = std::make_unique<MIDI_Setup> (engine);
     auto& ports = engine.getPorts();
@@ -810,6 +921,7 @@ void MainComp::transferEnded()
     showTransfer();
     stopTimer();
     progress->showReport (status);
+    reportAction = ReportAction::retryFailed;
 }
 
 void MainComp::endTransfer()
@@ -1079,9 +1191,32 @@ void MainComp::stsButtonClicked (StsBut* button, int id)
         }
         if (button == &progress->getRetryButton())
         {
+            const auto action = reportAction;
             closeProgress();
-            if (engine.retryFailedTransfer())
+            if (action == ReportAction::writeAgain)
+            {
+                const auto check = engine.getWriteCheck();
+                engine.writeProgram (check.slot.group, check.slot.program, check.record);
+                showNotice ("WRITING TO " + ProgramLocation::gridLocationText (check.slot.group, check.slot.program).toUpperCase());
+            }
+            else if (engine.retryFailedTransfer())
+            {
                 showTransfer();
+            }
+            return;
+        }
+    }
+
+    if (writePanel != nullptr)
+    {
+        if (button == &writePanel->getWriteButton())
+        {
+            writeProgram();
+            return;
+        }
+        if (button == &writePanel->getCancelButton())
+        {
+            closeWritePanel();
             return;
         }
     }
@@ -1139,6 +1274,30 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         keyboardMoved();
     else if (source == groupManager.get())
         groupManagerCommand (groupManager->getCommand());
+    else if (writePanel != nullptr && source == writePanel.get())
+    {
+        if (writePanel->getState() == WriteSnd::gridChanged && writePanel->getGrid().getMode() == StsGrid::categoryMode)
+            showMenu (GroupMenus::makeCategoryMenu(), &writePanel->getByCategoryButton(), [this] (int id)
+            {
+                if (const auto category = GroupMenus::categoryFor (id); category && writePanel != nullptr)
+                {
+                    writePanel->getGrid().loadCategoryMode (*category);
+                    writePanel->repaint();
+                }
+            });
+    }
+    else if (writePanel != nullptr && source == &writePanel->getDisplay())
+    {
+        const auto area = writePanel->getDisplay().getClickedArea();
+        if (area == LCD_Comp::nameArea)
+            writePanel->openRename();
+        else if (area == LCD_Comp::categoryArea)
+            showMenu (GroupMenus::makeCategoryMenu(), nullptr, [this] (int id)
+            {
+                if (const auto category = GroupMenus::categoryFor (id); category && writePanel != nullptr)
+                    writePanel->setCategory (*category);
+            });
+    }
     else if (auto* graph = dynamic_cast<Envel*> (source))
     {
         editorPanel->getSurface().takeEnvelope (*graph);

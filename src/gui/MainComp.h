@@ -12,6 +12,7 @@
 #include "gui/NativeFileChooser.h"
 #include "gui/ProgBar.h"
 #include "gui/stsbutListener.h"
+#include "gui/WriteSnd.h"
 #include "gui/winToolListener.h"
 #include "keyboard/KeyBrd.h"
 #include "keyboard/KeyPlayListener.h"
@@ -93,6 +94,7 @@ public:
     BankComp& getGroupManager() noexcept { return *groupManager; }
     juce::Rectangle<int> getGroupManagerBounds() const noexcept { return groupManagerBounds; }
     void toggleWritePanel();
+    WriteSnd* getWritePanel() const noexcept { return writePanel.get(); }
     void toggleMidiSetup();
     void showLibraryWindow();
     void openProgramFinder();
@@ -162,7 +164,8 @@ public:
         enum Kind
         {
             none, pitchWheel, modWheel, parameter, programChanged, online, offline, transferEnded,
-            transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder, hostThruDropped
+            transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder, hostThruDropped,
+            writeChecked
         };
         Kind kind = none;
         int a = 0, b = 0;
@@ -201,6 +204,12 @@ private:
     void closeAbout();
     void closeMidiSetup();
     void closeGroupManager();
+    void closeWritePanel();
+    void placeWritePanel();
+    /** WRITE: the program goes to the slot chosen on the write panel, which closes. */
+    void writeProgram();
+    /** A written program was asked back: says whether the instrument holds it. */
+    void writeChecked();
     void reloadGroupManager();
     bool overlaysBlocked() const noexcept;
     /** The group manager's copy of the front panel, while the manager shows it. */
@@ -234,6 +243,10 @@ private:
     std::unique_ptr<AboutPanel> aboutPanel;
     std::unique_ptr<MIDI_Setup> midiSetup;
     std::unique_ptr<ProgBar> progress;
+    std::unique_ptr<WriteSnd> writePanel;
+    /** What the report's action button does. */
+    enum class ReportAction { retryFailed, writeAgain };
+    ReportAction reportAction = ReportAction::retryFailed;
     std::optional<ProgramSysex::Record> clipboard;
     NativeFileChooser nativeFileChooser;
     FileMan fileMan { [this] (const FileMan::Request& request, std::function<void (const juce::File&)> done)

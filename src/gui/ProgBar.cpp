@@ -18,7 +18,7 @@ ProgBar::ProgBar (int editorWidth, int editorHeight)
 juce::Rectangle<int> ProgBar::box() const
 {
     const auto height = report ? 84 + lineHeight * reportLines.size() : progressHeight;
-    return getLocalBounds().withSizeKeepingCentre (boxWidth, height);
+    return getLocalBounds().withSizeKeepingCentre (wide ? 560 : boxWidth, height);
 }
 
 void ProgBar::resized()
@@ -76,6 +76,20 @@ void ProgBar::showReport (const GroupTransfer::Status& status)
 
     cancel.setVisible (false);
     retry.setVisible (! status.failed.empty());
+    close.setVisible (true);
+    resized();
+    repaint();
+}
+
+void ProgBar::showAlert (const juce::String& title, const juce::StringArray& lines, const juce::String& action)
+{
+    report = true;
+    wide = true;
+    overall = title;
+    reportLines = lines;
+    retry.setCaption (action);
+    cancel.setVisible (false);
+    retry.setVisible (true);
     close.setVisible (true);
     resized();
     repaint();

@@ -25,6 +25,9 @@ public:
     void showOverall (const GroupTransfer::Status& status);
     /** The ended transfer's outcome, with the slots that never arrived. */
     void showReport (const GroupTransfer::Status& status);
+    /** Something that needs the player's decision, in the report's place: a title, lines under
+        it and the action the retry button offers. */
+    void showAlert (const juce::String& title, const juce::StringArray& lines, const juce::String& action);
 
     bool isReport() const noexcept { return report; }
     int getPosition() const noexcept { return position; }
@@ -47,7 +50,7 @@ public:
 private:
     juce::Rectangle<int> box() const;
 
-    bool report = false;
+    bool report = false, wide = false;
     int position = 0;
     juce::String text { "-" }, overall;
     juce::StringArray reportLines;

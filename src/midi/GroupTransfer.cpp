@@ -101,6 +101,36 @@ void GroupTransfer::beginLocked (int newKind, std::vector<Slot> newSlots, double
     }
 }
 
+bool GroupTransfer::checkWrite (Slot slot, const ProgramSysex::Record& record, double nowMs)
+{
+    {
+        const std::lock_guard<std::mutex> sl (lock);
+        if (running)
+            return false;
+        check = { WriteCheck::pending, slot, record };
+        request (slot, nowMs);
+        checkAttempts = 1;
+        checkDeadline = nowMs + answerTimeout;
+    }
+    wake();
+    return true;
+}
+
+void GroupTransfer::writeUnchecked (Slot slot, const ProgramSysex::Record& record)
+{
+    {
+        const std::lock_guard<std::mutex> sl (lock);
+        check = { WriteCheck::noInput, slot, record };
+    }
+    target.post (StateEvent::writeChecked);
+}
+
+GroupTransfer::WriteCheck GroupTransfer::writeCheck() const
+{
+    const std::lock_guard<std::mutex> sl (lock);
+    return check;
+}
+
 void GroupTransfer::cancel (double nowMs)
 {
     const std::lock_guard<std::mutex> sl (lock);
@@ -164,6 +194,15 @@ bool GroupTransfer::dumpArrived (int group, int program, const ProgramSysex::Rec
 {
     const std::lock_guard<std::mutex> sl (lock);
     const Slot slot { group, program };
+
+    // the answer a written slot was asked back for: compared, never stored over what was written
+    if (check.state == WriteCheck::pending && check.slot == slot)
+    {
+        check.state = record == check.record ? WriteCheck::verified : WriteCheck::mismatch;
+        target.post (StateEvent::writeChecked);
+        return true;
+    }
+
     if (! receiving && std::none_of (recentRequests.begin(), recentRequests.end(),
                                      [&] (const auto& r) { return r.first == slot && r.second > nowMs; }))
         return false;
@@ -197,6 +236,29 @@ bool GroupTransfer::dumpArrived (int group, int program, const ProgramSysex::Rec
 double GroupTransfer::service (double nowMs)
 {
     const std::lock_guard<std::mutex> sl (lock);
+    if (check.state == WriteCheck::pending && nowMs >= checkDeadline)
+    {
+        if (checkAttempts <= maxRetries)
+        {
+            request (check.slot, nowMs);
+            ++checkAttempts;
+            checkDeadline = nowMs + answerTimeout;
+        }
+        else
+        {
+            check.state = WriteCheck::noAnswer;
+            target.post (StateEvent::writeChecked);
+        }
+    }
+    const auto checkWait = check.state == WriteCheck::pending ? checkDeadline - nowMs : -1.0;
+    const auto transferWait = serviceTransfer (nowMs);
+    if (checkWait < 0.0)
+        return transferWait;
+    return transferWait < 0.0 ? checkWait : std::min (checkWait, transferWait);
+}
+
+double GroupTransfer::serviceTransfer (double nowMs)
+{
     if (! running)
         return -1.0;
 

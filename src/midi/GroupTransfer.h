@@ -71,6 +71,15 @@ public:
         virtual void post (int32_t event) = 0;
     };
 
+    /** A program written to a slot, asked back and compared with what was sent. */
+    struct WriteCheck
+    {
+        enum State { none, pending, verified, mismatch, noAnswer, noInput };
+        State state = none;
+        Slot slot { -1, -1 };
+        ProgramSysex::Record record {};
+    };
+
     /** A transfer as the editor shows it: while it runs, and after it ended. */
     struct Status
     {
@@ -97,6 +106,14 @@ public:
         group a one-group transmission writes `sourceGroup`'s programs to. False, and nothing
         starts, while another runs or for a kind or group that does not exist. */
     bool start (int kind, int group, int sourceGroup, double nowMs);
+    /** Asks for `slot` back after `record` was written to it, and compares the answer with the
+        record, asking again as a receive does when it gets none. The mirror is left alone: it
+        holds what was written, which a "write again" needs. False while a transfer runs. */
+    bool checkWrite (Slot slot, const ProgramSysex::Record& record, double nowMs);
+    /** A write that cannot be checked (no way to hear the answer). */
+    void writeUnchecked (Slot slot, const ProgramSysex::Record& record);
+    WriteCheck writeCheck() const;
+
     /** Fetches again only the slots the last receive gave up on. False when there are none or a
         transfer runs. */
     bool retryFailed (double nowMs);
@@ -131,6 +148,8 @@ public:
 private:
     void run() override;
     void wake();
+    /** The transfer's part of `service`, with the lock held. */
+    double serviceTransfer (double nowMs);
     void requestCurrent (double nowMs);
     void request (Slot slot, double nowMs);
     void advance (double nowMs);
@@ -160,4 +179,7 @@ private:
     double startedAt = 0.0, endedAt = 0.0;
     double answerTimeout = answerTimeoutMs;
     Status result;
+    WriteCheck check;
+    int checkAttempts = 0;
+    double checkDeadline = 0.0;
 };

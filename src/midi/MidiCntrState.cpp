@@ -725,6 +725,24 @@ void MidiCntrState::cancelTransfer()
     transfer.cancel (juce::Time::getMillisecondCounterHiRes());
 }
 
+void MidiCntrState::writeProgram (int group, int index, const ProgramSysex::Record& record)
+{
+    if (! ProgramLocation::isValid (group, index))
+        return;
+
+    instrumentBanks[(size_t) group]->storeProgram (index, record);
+    makeCurrent (group, index);
+    replaceEditBuffer (record, InstrumentSync::Origin::sentByCaller);
+    sendProgramDump (group, index, record);
+    postEvent (StateEvent::mirrorChanged);
+
+    // a write lost on the way leaves the old program in the slot: it is asked back and compared,
+    // unless no answer could be heard
+    const GroupTransfer::Slot slot { group, index };
+    if (! ports.isInputOpen() || ! transfer.checkWrite (slot, record, juce::Time::getMillisecondCounterHiRes()))
+        transfer.writeUnchecked (slot, record);
+}
+
 bool MidiCntrState::retryFailedTransfer()
 {
     return transfer.retryFailed (juce::Time::getMillisecondCounterHiRes());

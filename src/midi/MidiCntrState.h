@@ -167,6 +167,12 @@ public:
     /** The editor has shown how the last transfer ended. */
     void transferReportSeen() { transfer.markSeen(); }
     GroupTransfer& getGroupTransfer() noexcept { return transfer; }
+
+    /** The write panel's WRITE: the record goes into the mirror at (group, index) and into the
+        instrument's memory there, becomes the edit buffer and makes that slot current; then the
+        slot is asked back and compared, and event writeChecked says how that went. */
+    void writeProgram (int group, int index, const ProgramSysex::Record& record);
+    GroupTransfer::WriteCheck getWriteCheck() const { return transfer.writeCheck(); }
     bool isBusy() const noexcept      { return transfer.isRunning(); }
     bool isReceiving() const noexcept { return transfer.isReceiving(); }
     int getTransferKind() const noexcept { return transfer.getKind(); }

@@ -228,6 +228,11 @@ void SimulatedProphet::handleSysex (const std::vector<uint8_t>& m)
     switch (m[3])
     {
         case ProgramSysex::programDumpCommand:
+            if (dumpsToIgnore > 0)
+            {
+                --dumpsToIgnore;
+                break;
+            }
             if (m.size() >= (size_t) ProgramSysex::programDumpSize && m[4] < 10 && m[5] < 40)
             {
                 DSI_Program program;
@@ -467,6 +472,7 @@ void SimulatedProphet::setSilent (bool shouldStaySilent) { const juce::ScopedLoc
 void SimulatedProphet::setLogging (bool shouldLog)       { const juce::ScopedLock sl (stateLock); logging = shouldLog; }
 void SimulatedProphet::setWirePace (double scale)        { const juce::ScopedLock sl (stateLock); wirePace = juce::jmax (0.0, scale); }
 void SimulatedProphet::setDropEvery (int n)              { const juce::ScopedLock sl (stateLock); dropEvery = juce::jmax (0, n); }
+void SimulatedProphet::ignoreProgramDumps (int n)       { const juce::ScopedLock sl (stateLock); dumpsToIgnore = juce::jmax (0, n); }
 void SimulatedProphet::setSilentAfter (int n)            { const juce::ScopedLock sl (stateLock); silentAfter = n; }
 void SimulatedProphet::setProgramAnswerFault (int n, Fault fault) { const juce::ScopedLock sl (stateLock); faults[n] = fault; }
 
@@ -487,6 +493,7 @@ void SimulatedProphet::resetProgramAnswers()
     silentAfter = -1;
     faults.clear();
     unansweredSlots.clear();
+    dumpsToIgnore = 0;
 
     // answers already on their way no longer count, and are not given
     const juce::ScopedLock ol (outLock);

@@ -87,6 +87,9 @@ public:
     void setSilentAfter (int n);
     /** A slot whose requests are never answered, until told otherwise. */
     void setUnanswered (int group, int index, bool unanswered);
+    /** The next n program dumps it receives are lost, as on a bad cable: the slots keep what
+        they held. */
+    void ignoreProgramDumps (int n);
     /** Clears the faults above and starts counting answers again. */
     void resetProgramAnswers();
     /** Program requests answered so far (lost ones included) and the time the answers took, from
@@ -155,7 +158,7 @@ private:
     // answering
     int answerDelayMs = 0, sysexPieceSize = 0, globalDumpLength = GlobalSettings::bufferSize;
     double wirePace = 0.0, messageTime = 0.0;
-    int programAnswers = 0, dropEvery = 0, silentAfter = -1;
+    int programAnswers = 0, dropEvery = 0, silentAfter = -1, dumpsToIgnore = 0;
     std::map<int, Fault> faults;
     std::set<int> unansweredSlots;
     // guarded by outLock

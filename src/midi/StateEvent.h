@@ -14,6 +14,7 @@ constexpr int32_t transferProgress = 0x44000000;   // | group << 8 | program
 constexpr int32_t mirrorChanged = 0x46000000;
 constexpr int32_t hostThruDropped = 0x47000000;    // host MIDI too long to pass on
 constexpr int32_t channelChanged = 0x48000000;
+constexpr int32_t writeChecked = 0x49000000;       // a written program was asked back and compared
 constexpr int32_t hostProgramChanged = 0x50000000;
 constexpr int32_t keyVelocityChanged = 0x52100000;
 constexpr int32_t keyOctaveChanged = 0x52200000;

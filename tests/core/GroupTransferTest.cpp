@@ -3,6 +3,7 @@
 #include "midi/GroupTransfer.h"
 
 #include <map>
+#include <optional>
 
 namespace
 {
@@ -432,4 +433,43 @@ TEST (GroupTransfer, CancelStopsATransmissionAfterTheDumpInProgress)
     for (int k = 0; k < sent; ++k)
         EXPECT_EQ (got[(size_t) k].bytes, ProgramSysex::programDump (0, k, engine.getInstrumentBank (0).programRecord (k))) << k;
     EXPECT_FALSE (engine.isBusy());
+}
+
+TEST (GroupTransferRules, AWrittenSlotIsAskedBackAndCompared)
+{
+    const auto written = markedRecord (77);
+    const struct
+    {
+        const char* what;
+        std::optional<ProgramSysex::Record> answer;
+        GroupTransfer::WriteCheck::State state;
+    } cases[] = {
+        { "the same program", written, GroupTransfer::WriteCheck::verified },
+        { "the old program", markedRecord (1), GroupTransfer::WriteCheck::mismatch },
+        { "no answer", std::nullopt, GroupTransfer::WriteCheck::noAnswer },
+    };
+
+    for (const auto& c : cases)
+    {
+        FakeTarget target;
+        GroupTransfer transfer (target, false);
+        ASSERT_TRUE (transfer.checkWrite ({ 7, 12 }, written, 0.0));
+        EXPECT_EQ (target.requests, (std::vector<Slot> { { 7, 12 } }));
+        EXPECT_EQ (transfer.writeCheck().state, GroupTransfer::WriteCheck::pending);
+        EXPECT_FALSE (transfer.isRunning()) << "checking a write blocks nothing";
+
+        double now = 0.0;
+        if (c.answer)
+            EXPECT_TRUE (transfer.dumpArrived (7, 12, *c.answer, 5.0)) << c.what;
+        else
+            while (transfer.writeCheck().state == GroupTransfer::WriteCheck::pending && now < 10000.0)
+                now += juce::jmax (1.0, transfer.service (now));
+
+        EXPECT_EQ (transfer.writeCheck().state, c.state) << c.what;
+        EXPECT_EQ (transfer.writeCheck().record, written) << c.what << ": kept for writing again";
+        EXPECT_TRUE (target.stored.empty()) << c.what << ": the answer never replaces what was written";
+        EXPECT_EQ (target.events, (E { StateEvent::writeChecked })) << c.what;
+        if (! c.answer)
+            EXPECT_EQ (target.requests.size(), 1u + GroupTransfer::maxRetries) << c.what;
+    }
 }

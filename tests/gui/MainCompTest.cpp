@@ -137,7 +137,8 @@ TEST (MainCompEvents, DecodesEveryKindOfCode)
         { StateEvent::keyOctaveChanged, { A::octaveShown } },
         { StateEvent::openProgramFinder, { A::openFinder } },
         { StateEvent::hostThruDropped, { A::hostThruDropped } },
-        { 0x49000000, {} },
+        { StateEvent::writeChecked, { A::writeChecked } },
+        { 0x4A000000, {} },
         { (int32_t) 0xF0000000, {} },
     };
 
@@ -396,7 +397,7 @@ TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
         captions.add (b->getCaption());
         EXPECT_EQ (b->getBounds(), juce::Rectangle<int> (40 + 54 * (captions.size() - 1), 3, 50, 16)) << b->getCaption();
     }
-    EXPECT_EQ (captions.joinIntoString (" "), "BANKS FILE EDIT MIDI PARAM SEND RECV MODEL");
+    EXPECT_EQ (captions.joinIntoString (" "), "BANKS FILE EDIT MIDI PARAM SEND RECV WRITE MODEL");
     EXPECT_EQ (bar.getButton (AppBar::banksId)->getTooltip(), "Program Banks  ( F6 )");
     EXPECT_EQ (bar.getButton (AppBar::sendId)->getTooltip(), "Send Current Preset  (Ctrl+ T)");
     EXPECT_EQ (bar.getButton (AppBar::recvId)->getTooltip(), "Receive Current Program  (Ctrl+ R)");
