@@ -1,6 +1,6 @@
 // Renders the editor to a PNG, as it looks for a processor in a given state:
 //   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X]
-//                              [--envelopes on] [--connect on] [--overlay NAME]
+//                              [--envelopes on] [--connect on] [--overlay NAME] [--find TEXT]
 // N selects program N (0..399) of the instrument mirror first. Z is the front panel's zoom (0.5 to
 // 1), X the panel unit scrolled to the left edge; --envelopes on shows the envelope graphs;
 // --connect on opens the simulated instrument's ports and waits until it answers. NAME opens an
@@ -8,10 +8,12 @@
 // editor: "about", "progress" (a group receive part way), "report" (a receive that ended with
 // slots unanswered), "write" (the write panel), "midi" (the MIDI setup window),
 // "globals" (that window with its GLOBALS panel), "banks" (the group manager listing the current
-// group) or "banks-category" (the group manager listing a category); without it none is open, not even
-// the About panel a first editor shows. The processor runs in a home of its own, with the
+// group), "banks-category" (the group manager listing a category) or "finder" (the program finder
+// with TEXT typed into it, "s" unless told, and its selection three rows down); without it none is
+// open, not even the About panel a first editor shows. The processor runs in a home of its own, with the
 // simulated instrument as its only device.
 #include "gui/BankComp.h"
+#include "gui/ContainerClass.h"
 #include "gui/MainComp.h"
 #include "midi/MidiDevices.h"
 #include "midi/SimulatedProphet.h"
@@ -33,7 +35,8 @@ int main (int argc, char** argv)
     if (argc < 2)
     {
         std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X] "
-                              "[--envelopes on] [--connect on] [--overlay about|progress|report|write|midi|globals|banks|banks-category]\n", argv[0]);
+                              "[--envelopes on] [--connect on] "
+                              "[--overlay about|progress|report|write|midi|globals|banks|banks-category|finder] [--find TEXT]\n", argv[0]);
         return 2;
     }
 
@@ -43,7 +46,7 @@ int main (int argc, char** argv)
     int width = 0, height = 0, program = -1, scroll = 0;
     float zoom = 1.0f;
     bool envelopes = false, connect = false;
-    juce::String overlay;
+    juce::String overlay, find ("s");
     for (int i = 2; i + 1 < argc; i += 2)
     {
         const juce::String option (argv[i]), value (argv[i + 1]);
@@ -75,6 +78,10 @@ int main (int argc, char** argv)
         else if (option == "--overlay")
         {
             overlay = value;
+        }
+        else if (option == "--find")
+        {
+            find = value;
         }
     }
 
@@ -179,6 +186,18 @@ int main (int argc, char** argv)
                 banks.stsButtonClicked (&banks.getCategoryButton (busiest), 0);
                 banks.getGrid().selectRow (2);
             }
+            pumpFor (100);
+        }
+
+        // as the editor opens it: over everything, on top
+        if (overlay == "finder")
+        {
+            main->openProgramFinder();
+            auto* finder = main->getProgramFinder();
+            for (auto c : find)
+                finder->keyPressed (juce::KeyPress ((int) c, juce::ModifierKeys::altModifier, c));
+            for (int i = 0; i < 3; ++i)
+                finder->keyPressed (juce::KeyPress (juce::KeyPress::downKey));
             pumpFor (100);
         }
 

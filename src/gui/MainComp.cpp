@@ -119,6 +119,7 @@ MainComp::~MainComp()
     midiSetup.reset();
     aboutPanel.reset();
     writePanel.reset();
+    finder.reset();
     progress.reset();
     editBar.reset();
     keyboard.reset();
@@ -177,6 +178,8 @@ void MainComp::layout()
         placeWritePanel();
     if (midiSetup != nullptr)
         midiSetup->setBounds (0, 0, w, h);
+    if (finder != nullptr)
+        finder->setBounds (0, 0, w, h);
 
     settings.setInt (SettingsBlock::windowWidthOffset, w);
     settings.setInt (SettingsBlock::windowHeightOffset, h);
@@ -817,8 +820,31 @@ void MainComp::showLibraryWindow()
 
 void MainComp::openProgramFinder()
 {
-    if (overlaysBlocked())
+    if (overlaysBlocked() || finder != nullptr)
         return;
+
+    closeAbout();
+    closeMidiSetup();
+    closeWritePanel();
+    closeGroupManager();
+
+    finder = std::make_unique<ContainerClass> (processor);
+    finder->setBounds (getLocalBounds());
+    finder->addChangeListener (this);
+    addAndMakeVisible (*finder);
+    finder->setAlwaysOnTop (false);
+    finder->setAlwaysOnTop (true);
+}
+
+void MainComp::closeProgramFinder()
+{
+    if (finder == nullptr)
+        return;
+    finder->removeChangeListener (this);
+    retire (std::move (finder));
+    // the keys go back to the keyboard strip's player, where the shortcuts are
+    if (isShowing())
+        keyboard->getKeyPlayer().grabKeyboardFocus();
 }
 
 void MainComp::scrollToSection (int n)
@@ -988,6 +1014,8 @@ juce::PopupMenu MainComp::makeEditMenu() const
     juce::PopupMenu menu;
     menu.addItem (1, "Copy Program: " + current);
     menu.addItem (2, "Paste " + (clipboard.has_value() ? Bank_Program::nameFrom (*clipboard).trimEnd() : juce::String()));
+    menu.addSeparator();
+    menu.addItem (findProgramId, juce::String ("Select Program by Name  (") + "Ctrl+" + " F)");
     return menu;
 }
 
@@ -1135,6 +1163,10 @@ void MainComp::editMenuChosen (int id)
     {
         install (*clipboard);
     }
+    else if (id == findProgramId)
+    {
+        openProgramFinder();
+    }
 }
 
 void MainComp::paramMenuChosen (int id)
@@ -1274,6 +1306,8 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
         keyboardMoved();
     else if (source == groupManager.get())
         groupManagerCommand (groupManager->getCommand());
+    else if (finder != nullptr && source == finder.get())
+        closeProgramFinder();
     else if (writePanel != nullptr && source == writePanel.get())
     {
         if (writePanel->getState() == WriteSnd::gridChanged && writePanel->getGrid().getMode() == StsGrid::categoryMode)

@@ -12,6 +12,7 @@
 #include "gui/NativeFileChooser.h"
 #include "gui/ProgBar.h"
 #include "gui/stsbutListener.h"
+#include "gui/ContainerClass.h"
 #include "gui/WriteSnd.h"
 #include "gui/winToolListener.h"
 #include "keyboard/KeyBrd.h"
@@ -98,6 +99,9 @@ public:
     void toggleMidiSetup();
     void showLibraryWindow();
     void openProgramFinder();
+    ContainerClass* getProgramFinder() const noexcept { return finder.get(); }
+    /** The EDIT menu's "Select Program by Name". */
+    static constexpr int findProgramId = 1315;
     void sendCurrentProgram();
     void receiveCurrentProgram();
     /** Scrolls the front panel to stored section position n (F1..F4, the PARAM menu). */
@@ -205,6 +209,7 @@ private:
     void closeMidiSetup();
     void closeGroupManager();
     void closeWritePanel();
+    void closeProgramFinder();
     void placeWritePanel();
     /** WRITE: the program goes to the slot chosen on the write panel, which closes. */
     void writeProgram();
@@ -244,6 +249,7 @@ private:
     std::unique_ptr<MIDI_Setup> midiSetup;
     std::unique_ptr<ProgBar> progress;
     std::unique_ptr<WriteSnd> writePanel;
+    std::unique_ptr<ContainerClass> finder;
     /** What the report's action button does. */
     enum class ReportAction { retryFailed, writeAgain };
     ReportAction reportAction = ReportAction::retryFailed;

@@ -324,7 +324,8 @@ TEST (MainCompMenus, PasteWaitsForTheFirstCopy)
 {
     EditorRig rig;
     rig.main->showEditMenu();
-    ASSERT_EQ (rig.shownItems.size(), 2);
+    ASSERT_EQ (rig.shownItems.size(), 3);
+    EXPECT_EQ (rig.shownItems[2], "Select Program by Name  (Ctrl+ F)");
     EXPECT_TRUE (rig.shownItems[0].startsWith ("Copy Program: "));
     EXPECT_EQ (rig.shownItems[1], "Paste ");
 
