@@ -141,9 +141,9 @@ void WriteSnd::closeRename()
 {
     if (renameBox == nullptr)
         return;
-    // the box may be the caller: it goes once its call has returned
-    renameBox->setVisible (false);
-    juce::MessageManager::callAsync ([doomed = std::shared_ptr<RenameCnt> (std::move (renameBox))] {});
+    // the box may be the caller: it is kept, out of sight, until the next one closes or the panel goes
+    removeChildComponent (renameBox.get());
+    closedRenameBox = std::move (renameBox);
 }
 
 void WriteSnd::stsButtonClicked (StsBut* button, int)

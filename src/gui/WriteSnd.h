@@ -71,7 +71,7 @@ private:
     StsBut byCategoryButton { "BY CATEGORY", byCategoryId, 1 };
     StsGrid grid;
     LCD_Comp display;
-    std::unique_ptr<RenameCnt> renameBox;
+    std::unique_ptr<RenameCnt> renameBox, closedRenameBox;
     juce::String name;
     int category = 0, state = 0;
     juce::Rectangle<int> groupsArea, listArea, displayArea;
