@@ -26,6 +26,14 @@ juce::Image ledGlobal();
 juce::Image checkbox();
 juce::Image digits();
 juce::Image wheelStrip();
+/** The librarian button, drawn at twice its size: the body with its left end, and the right end
+    cap laid over the body's right edge. */
+juce::Image libButtonBody();
+juce::Image libButtonCap();
+/** The librarian lists' scroll bar, drawn at twice its size; the track's middle rows are all alike,
+    so it stretches to any height between its ends. */
+juce::Image listThumb();
+juce::Image listTrack();
 
 // --- surfaces --------------------------------------------------------------------------------------
 /** Walnut at a point of a board running vertically; `seed` picks the board. */

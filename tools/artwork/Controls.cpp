@@ -505,3 +505,99 @@ juce::Image wheelStrip()
     return strip ((frames - 1) * pitch + width, height, pitch, images);
 }
 }
+
+namespace art
+{
+namespace
+{
+/** A dark graphite key of width `length` at x `left`: its ends lie wherever the caller puts them,
+    so the body and the end cap cut the same key in two and meet without a seam. */
+void paintLibKey (juce::Graphics& g, float left, float length, float height)
+{
+    const juce::Rectangle<float> key (left + 1.0f, 1.0f, length - 2.0f, height - 2.0f);
+    constexpr float radius = 8.0f;
+
+    g.setGradientFill (juce::ColourGradient::vertical (juce::Colour (0xff55555e), key.getY(), juce::Colour (0xff25252b), key.getBottom()));
+    g.fillRoundedRectangle (key, radius);
+
+    // a glassy upper half and a lit top edge, as on a polished cap under a light above the panel
+    g.setGradientFill (juce::ColourGradient::vertical (juce::Colours::white.withAlpha (0.16f), key.getY(),
+                                                       juce::Colours::white.withAlpha (0.02f), key.getCentreY()));
+    g.fillRoundedRectangle (key.reduced (2.0f).withHeight (key.getHeight() * 0.48f), radius - 2.0f);
+    g.setColour (juce::Colours::white.withAlpha (0.28f));
+    g.drawRoundedRectangle (key.reduced (1.5f).withTrimmedBottom (key.getHeight() * 0.5f), radius - 1.5f, 1.2f);
+
+    g.setColour (juce::Colour (0xff111114));
+    g.drawRoundedRectangle (key, radius, 2.0f);
+}
+}
+
+juce::Image libButtonBody()
+{
+    return render (200, 48, [] (juce::Graphics& g) { paintLibKey (g, 0.0f, 260.0f, 48.0f); });
+}
+
+juce::Image libButtonCap()
+{
+    return render (10, 48, [] (juce::Graphics& g) { paintLibKey (g, 10.0f - 260.0f, 260.0f, 48.0f); });
+}
+
+juce::Image listThumb()
+{
+    return render (40, 86, [] (juce::Graphics& g)
+    {
+        const juce::Rectangle<float> thumb (2.0f, 1.0f, 36.0f, 84.0f);
+        juce::Path outline;
+        outline.addRoundedRectangle (thumb, 9.0f);
+        softShadow (g, outline, 2.0f, 0.6f, { 0.0f, 1.0f }, 6);
+
+        g.setGradientFill (juce::ColourGradient::horizontal (juce::Colour (0xffb4b4bc), thumb.getX(), juce::Colour (0xff6a6a72), thumb.getRight()));
+        g.fillPath (outline);
+        g.setGradientFill (juce::ColourGradient::vertical (juce::Colours::white.withAlpha (0.25f), thumb.getY(),
+                                                           juce::Colours::black.withAlpha (0.2f), thumb.getBottom()));
+        g.fillPath (outline);
+
+        // three grip ridges across the middle, each a shadow under a highlight
+        for (int k = -1; k <= 1; ++k)
+        {
+            const auto y = thumb.getCentreY() + 8.0f * (float) k;
+            g.setColour (juce::Colour (0xff3c3c42).withAlpha (0.8f));
+            g.fillRoundedRectangle (thumb.getX() + 9.0f, y - 1.5f, thumb.getWidth() - 18.0f, 2.0f, 1.0f);
+            g.setColour (juce::Colours::white.withAlpha (0.45f));
+            g.fillRoundedRectangle (thumb.getX() + 9.0f, y + 0.5f, thumb.getWidth() - 18.0f, 1.5f, 0.75f);
+        }
+
+        g.setColour (juce::Colour (0xff1c1c20));
+        g.drawRoundedRectangle (thumb.reduced (0.75f), 9.0f, 1.5f);
+    });
+}
+
+juce::Image listTrack()
+{
+    constexpr int width = 48, height = 128;
+    auto image = render (width, height, [] (juce::Graphics& g)
+    {
+        const juce::Rectangle<float> channel (2.0f, 1.0f, 44.0f, 126.0f);
+        g.setGradientFill (juce::ColourGradient::horizontal (juce::Colour (0xff0e0e10), channel.getX(), juce::Colour (0xff26262a), channel.getRight()));
+        g.fillRoundedRectangle (channel, 10.0f);
+        // sunk into the panel: shade along the upper edge, a faint lip of light along the lower
+        g.setGradientFill (juce::ColourGradient::vertical (juce::Colours::black.withAlpha (0.5f), channel.getY(),
+                                                           juce::Colours::black.withAlpha (0.0f), channel.getY() + 12.0f));
+        g.fillRoundedRectangle (channel.withHeight (14.0f), 10.0f);
+        g.setColour (juce::Colours::white.withAlpha (0.08f));
+        g.drawRoundedRectangle (channel.reduced (0.5f), 10.0f, 1.0f);
+        g.setColour (juce::Colour (0xff08080a));
+        g.drawRoundedRectangle (channel.reduced (1.5f), 9.0f, 1.5f);
+    });
+
+    // The list stretches the middle: make every middle row the same, whatever the rounding did.
+    const juce::Image::BitmapData data (image, juce::Image::BitmapData::readWrite);
+    for (int x = 0; x < width; ++x)
+    {
+        const auto middle = data.getPixelColour (x, height / 2);
+        for (int y = 20; y < height - 20; ++y)
+            data.setPixelColour (x, y, middle);
+    }
+    return image;
+}
+}
