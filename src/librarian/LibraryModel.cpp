@@ -176,12 +176,16 @@ LibraryModel::Merge LibraryModel::merge()
 
 void LibraryModel::mergePending (MergeMode mode)
 {
+    // The records move rather than stay behind as a second copy: every import starts by emptying
+    // the pending set, so nothing would read them again, and a large library would be held twice.
     if (mode == MergeMode::replace)
-        library = pending;
+        library.swap (pending);
     else
         library.insert (library.end(), pending.begin(), pending.end());
 
-    rebuild (Filter::all, category);
+    pending.clear();
+    pendingIndex.clear();
+    recordsChanged (Filter::all, category);
 }
 
 juce::MemoryBlock LibraryModel::fileBytes() const
@@ -201,7 +205,7 @@ bool LibraryModel::saveTo (const juce::File& file) const
 void LibraryModel::clearAll()
 {
     library.clear();
-    rebuild (Filter::all, category);
+    recordsChanged (Filter::all, category);
 }
 
 bool LibraryModel::renameSelected (const juce::String& typed, int newCategory)
@@ -213,7 +217,7 @@ bool LibraryModel::renameSelected (const juce::String& typed, int newCategory)
     auto& record = library[(size_t) index];
     writeName (record, typed);
     record[(size_t) categoryOffset] = (uint8_t) juce::jlimit (0, 255, newCategory);
-    rebuild (filter, category);
+    recordsChanged (filter, category);
     return true;
 }
 
@@ -224,7 +228,7 @@ bool LibraryModel::deleteSelected()
         return false;
 
     library.erase (library.begin() + index);
-    rebuild (filter, category);
+    recordsChanged (filter, category);
     return true;
 }
 
@@ -239,7 +243,7 @@ std::optional<LibraryModel::Record> LibraryModel::addCurrent (Record current, co
     if (index == (int) library.size())
         library.push_back (current);
 
-    rebuild (filter, category);
+    recordsChanged (filter, category);
 
     const auto row = std::lower_bound (rows.begin(), rows.end(), index);
     if (row == rows.end() || *row != index)
@@ -265,12 +269,21 @@ void LibraryModel::loadDefaultLibrary()
     defaultLoaded = bytes.getSize() > 0 || ! defaultFile.existsAsFile() || defaultFile.getSize() == 0;
 
     library = LibraryFile::read (bytes.getData(), bytes.getSize());
-    rebuild (Filter::all, category);
+    recordsChanged (Filter::all, category);
 }
 
 bool LibraryModel::saveDefaultLibrary() const
 {
     return saveTo (defaultFile);
+}
+
+void LibraryModel::recordsChanged (Filter newFilter, uint8_t newCategory)
+{
+    categories.resize (library.size());
+    for (size_t i = 0; i < library.size(); ++i)
+        categories[i] = library[i][(size_t) categoryOffset];
+
+    rebuild (newFilter, newCategory);
 }
 
 void LibraryModel::rebuild (Filter newFilter, uint8_t newCategory)
@@ -280,14 +293,24 @@ void LibraryModel::rebuild (Filter newFilter, uint8_t newCategory)
     selection = -1;
     counts.fill (0);
     rows.clear();
-    rows.reserve (filter == Filter::all ? library.size() : 0);
 
-    const auto n = (int) library.size();
+    const auto n = (int) categories.size();
+    const auto* c = categories.data();
+    if (filter == Filter::all)
+    {
+        rows.resize ((size_t) n);
+        for (int i = 0; i < n; ++i)
+        {
+            rows[(size_t) i] = i;
+            ++counts[c[i]];
+        }
+        return;
+    }
+
     for (int i = 0; i < n; ++i)
     {
-        const auto c = library[(size_t) i][(size_t) categoryOffset];
-        ++counts[c];
-        if (filter == Filter::all || c == category)
+        ++counts[c[i]];
+        if (c[i] == category)
             rows.push_back (i);
     }
 }

@@ -62,6 +62,7 @@ public:
     // --- records ----------------------------------------------------------------------------------
     int size() const noexcept { return (int) library.size(); }
     const std::vector<Record>& records() const noexcept { return library; }
+    /** The records of the last import not yet merged. */
     const std::vector<Record>& pendingSet() const noexcept { return pending; }
 
     /** Is an identical record (all 128 bytes) in the library? */
@@ -123,7 +124,8 @@ public:
     /** "Load From " a program group of the instrument's memory, and "Import from FX Preset Bank". */
     Merge loadGroup (const Bank_Program& group);
 
-    /** The answer to "Append Programs?" (and to "Save the Current Library?" for a replace). */
+    /** The answer to "Append Programs?" (and to "Save the Current Library?" for a replace). The
+        pending records move into the library; the pending set is then empty. */
     void mergePending (MergeMode mode);
 
     // --- SAVE, CLEAR ALL -------------------------------------------------------------------------------
@@ -164,6 +166,9 @@ public:
 private:
     void readIntoPending (const uint8_t* bytes, size_t count);
     Merge merge();
+    /** After any change of the records: refreshes their categories, then rebuilds. */
+    void recordsChanged (Filter newFilter, uint8_t newCategory);
+    /** Rows and counts from the categories alone, so a filter change never walks the records. */
     void rebuild (Filter newFilter, uint8_t newCategory);
 
     juce::File defaultFile;
@@ -172,6 +177,7 @@ private:
     std::vector<Record> library, pending;
     RecordIndex pendingIndex;
 
+    std::vector<uint8_t> categories; // byte 93 of each record, in library order
     std::vector<int> rows;
     Filter filter = Filter::all;
     uint8_t category = 0;
