@@ -79,11 +79,13 @@ juce::MemoryBlock makeProgram (Bank_Program& bank, int currentPreset)
     if (juce::isPositiveAndBelow (currentPreset, numPrograms))
         bank.storeProgram (currentPreset, editBuffer);
 
-    juce::MemoryBlock chunk;
-    juce::MemoryOutputStream out (chunk, false);
-    out.write (programKey, programKeySize);
-    out.write (editBuffer.data(), recordSize);
-    out.flush();
+    return programChunk (editBuffer);
+}
+
+juce::MemoryBlock programChunk (const ProgramSysex::Record& record)
+{
+    juce::MemoryBlock chunk (programKey, (size_t) programKeySize);
+    chunk.append (record.data(), record.size());
     return chunk;
 }
 

@@ -51,6 +51,9 @@ bool restorePresetBankFile (const void* data, size_t size, Bank_Program& bank);
     that preset; with none, no preset is touched. */
 juce::MemoryBlock makeProgram (Bank_Program& bank, int currentPreset);
 
+/** The program chunk of a record, which the host's program setter takes like any other. */
+juce::MemoryBlock programChunk (const ProgramSysex::Record& record);
+
 /** The chunk's record, or nothing for a chunk too short to hold it. */
 std::optional<ProgramSysex::Record> programOf (const void* data, size_t size);
 }
