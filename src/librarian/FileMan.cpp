@@ -62,7 +62,7 @@ juce::String FileMan::withSaveExtension (const juce::String& path, const juce::S
 
 juce::File FileMan::defaultLibraryFile()
 {
-    return SettingsFolder::folder().getChildFile ("default_Lib..p5_l");
+    return SettingsFolder::folder().getChildFile (SettingsFolder::libraryFileName);
 }
 
 ProgramFile::Form FileMan::formOf (const juce::File& file)
