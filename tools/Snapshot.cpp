@@ -6,7 +6,9 @@
 // --connect on opens the simulated instrument's ports and waits until it answers. NAME opens an
 // overlay over the
 // editor: "about", "progress" (a group receive part way), "report" (a receive that ended with
-// slots unanswered), "write" (the write panel), "midi" (the MIDI setup window),
+// slots unanswered), "write" (the write panel), "presets", "library" or
+// "prompt" (the library window on its preset bank, its library, or its library renaming a
+// program; the picture is the window's), "midi" (the MIDI setup window),
 // "globals" (that window with its GLOBALS panel), "banks" (the group manager listing the current
 // group), "banks-category" (the group manager listing a category) or "finder" (the program finder
 // with TEXT typed into it, "s" unless told, and its selection three rows down); without it none is
@@ -36,10 +38,14 @@ int main (int argc, char** argv)
     {
         std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X] "
                               "[--envelopes on] [--connect on] "
-                              "[--overlay about|progress|report|write|midi|globals|banks|banks-category|finder] [--find TEXT]\n", argv[0]);
+                              "[--overlay about|progress|report|write|presets|library|prompt|midi|globals|banks|banks-category|finder] [--find TEXT]\n", argv[0]);
         return 2;
     }
 
+    // As a desktop application, so the framework installs its X error handlers: the library
+    // window is a window of its own, and a property naming an atom only a window manager defines
+    // (the snapshot's display has none) would otherwise abort the process.
+    juce::JUCEApplicationBase::createInstance = [] () -> juce::JUCEApplicationBase* { return nullptr; };
     juce::ScopedJuceInitialiser_GUI framework;
 
     const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]);
@@ -201,7 +207,32 @@ int main (int argc, char** argv)
             pumpFor (100);
         }
 
-        const auto image = editor->createComponentSnapshot (editor->getLocalBounds());
+        // the library window is a window of its own: its picture is its content's
+        juce::Component* shown = editor.get();
+        if (overlay == "presets" || overlay == "library" || overlay == "prompt")
+        {
+            main->showLibraryWindow();
+            auto& content = main->getLibraryWindow()->getContent();
+            if (overlay == "presets")
+                content.getPresetBank()->getSetCurrentBox()->setVisible (false);
+            else
+                content.libButClicked (&content.getTab (Lib_Manager_Comp::libraryTabId), Lib_Manager_Comp::libraryTabId);
+            if (overlay != "presets")
+            {
+                // a library to look at: the first user group, with a program chosen
+                auto& library = *content.getLibrary();
+                library.loadMenuChosen (LibClass::fromGroupBase);
+                if (auto* prompt = library.getPrompt(); prompt != nullptr && prompt->isVisible())
+                    prompt->libButClicked (&prompt->getOkButton(), TextInputCont::okId);
+                library.getList().selectByKey (2);
+            }
+            if (overlay == "prompt")
+                content.getLibrary()->libButClicked (&content.getLibrary()->getButton (LibClass::renameId), LibClass::renameId);
+            pumpFor (100);
+            shown = &content;
+        }
+
+        const auto image = shown->createComponentSnapshot (shown->getLocalBounds());
         output.deleteFile();
         juce::FileOutputStream stream (output);
         juce::PNGImageFormat png;

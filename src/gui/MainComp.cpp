@@ -106,6 +106,13 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
 
 MainComp::~MainComp()
 {
+    // the library window first: the library writes its file as it goes
+    if (libraryWindow != nullptr)
+    {
+        libraryWindow->getContent().getWindowTools().removeListener (this);
+        libraryWindow->getContent().getKeyPlayer().removeListener (this);
+        libraryWindow.reset();
+    }
     stopTimer();
     cancelPendingUpdate();
     engine.removeStateListener (this);
@@ -410,8 +417,12 @@ void MainComp::apply (const EventAction& action)
             keyboard->getOctaveSelector().refresh();
             break;
 
-        // what the librarian shows arrives with it
         case EventAction::presetChanged:
+            if (libraryWindow != nullptr)
+                if (auto* bank = libraryWindow->getContent().getPresetBank(); bank != nullptr && ! libraryWindow->getContent().isLibraryShowing())
+                    bank->selectCurrentPreset();
+            break;
+
         case EventAction::none:
             break;
     }
@@ -482,7 +493,8 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
                 closeGroupManager();
             else if (panelCode == writePanelCode)
                 closeWritePanel();
-            // the library window's lists arrive with the window
+            else if (panelCode == libraryListPanel || panelCode == presetListPanel)
+                hideLibraryWindow();
             return true;
 
         case keyUp:
@@ -498,6 +510,8 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
                 auto& grid = writePanel->getGrid();
                 grid.selectRow (grid.getSelectedRow() + (key == keyUp ? -1 : 1));
             }
+            else if ((panelCode == libraryListPanel || panelCode == presetListPanel) && libraryWindow != nullptr)
+                libraryWindow->getContent().moveSelection (key == keyUp ? -1 : 1);
             return true;
 
         case keyLeft:
@@ -816,6 +830,34 @@ void MainComp::showLibraryWindow()
 {
     if (overlaysBlocked())
         return;
+
+    if (libraryWindow == nullptr)
+    {
+        libraryWindow = std::make_unique<Lib_Manager_Win> (processor, [this] (const FileMan::Request& r, std::function<void (const juce::File&)> done)
+        {
+            choose (r, std::move (done));
+        });
+        auto& content = libraryWindow->getContent();
+        content.chooseFromMenu = chooseFromMenu;
+        if (auto* bank = content.getPresetBank())
+            bank->chooseFromMenu = chooseFromMenu;
+        content.getWindowTools().addListener (this);
+        content.getKeyPlayer().addListener (this);
+        content.setSize (1000, 620);
+        libraryWindow->centreWithSize (1000, 620);
+    }
+
+    libraryWindow->setAlwaysOnTop (false);
+    libraryWindow->setAlwaysOnTop (true);
+    libraryWindow->setVisible (true);
+    libraryWindow->toFront (true);
+    libraryWindow->getContent().opened();
+}
+
+void MainComp::hideLibraryWindow()
+{
+    if (libraryWindow != nullptr)
+        libraryWindow->setVisible (false);
 }
 
 void MainComp::openProgramFinder()
@@ -1537,7 +1579,16 @@ void MainComp::showProgramMenu (int group, int program)
     });
 }
 
-void MainComp::windowTool (juce::Component*, int)
+void MainComp::windowTool (juce::Component* window, int tool)
 {
-    // The library manager window arrives with the librarian.
+    if (libraryWindow == nullptr || window != libraryWindow.get())
+        return;
+
+    switch (tool)
+    {
+        case winToolListener::minimise:   libraryWindow->setMinimised (true); break;
+        case winToolListener::fullScreen: libraryWindow->setFullScreen (! libraryWindow->isFullScreen()); break;
+        case winToolListener::close:      hideLibraryWindow(); break;
+        default: break;
+    }
 }

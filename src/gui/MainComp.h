@@ -13,6 +13,7 @@
 #include "gui/ProgBar.h"
 #include "gui/stsbutListener.h"
 #include "gui/ContainerClass.h"
+#include "gui/Lib_Manager_Win.h"
 #include "gui/WriteSnd.h"
 #include "gui/winToolListener.h"
 #include "keyboard/KeyBrd.h"
@@ -98,6 +99,8 @@ public:
     WriteSnd* getWritePanel() const noexcept { return writePanel.get(); }
     void toggleMidiSetup();
     void showLibraryWindow();
+    void hideLibraryWindow();
+    Lib_Manager_Win* getLibraryWindow() const noexcept { return libraryWindow.get(); }
     void openProgramFinder();
     ContainerClass* getProgramFinder() const noexcept { return finder.get(); }
     /** The EDIT menu's "Select Program by Name". */
@@ -250,18 +253,21 @@ private:
     std::unique_ptr<ProgBar> progress;
     std::unique_ptr<WriteSnd> writePanel;
     std::unique_ptr<ContainerClass> finder;
+    std::unique_ptr<Lib_Manager_Win> libraryWindow;
     /** What the report's action button does. */
     enum class ReportAction { retryFailed, writeAgain };
     ReportAction reportAction = ReportAction::retryFailed;
     std::optional<ProgramSysex::Record> clipboard;
     NativeFileChooser nativeFileChooser;
-    FileMan fileMan { [this] (const FileMan::Request& request, std::function<void (const juce::File&)> done)
+    /** Every file dialog of the editor and its windows: the test's answer, or the platform's. */
+    void choose (const FileMan::Request& request, std::function<void (const juce::File&)> done)
     {
         if (chooseFile)
             chooseFile (request, std::move (done));
         else
             nativeFileChooser.choose (request, std::move (done));
-    } };
+    }
+    FileMan fileMan { [this] (const FileMan::Request& r, std::function<void (const juce::File&)> done) { choose (r, std::move (done)); } };
 
     int activePanel = frontPanel;
     bool built = false;

@@ -16,6 +16,9 @@ public:
     /** The tool code at x (120, 121, 122), or 0 for none. */
     int toolAt (int x) const noexcept;
 
+    /** Uses a tool as a click on it would: the listeners are told. */
+    void use (int tool) { listeners.callLastFirst ([this, tool] (winToolListener& l) { l.windowTool (&window, tool); }); }
+
     void addListener (winToolListener* l)    { listeners.add (l); }
     void removeListener (winToolListener* l) { listeners.remove (l); }
 
