@@ -1,5 +1,6 @@
 #include "gui/BankComp.h"
 #include "gui/Artwork.h"
+#include "gui/PanelLook.h"
 #include "midi/MidiCntrState.h"
 #include "model/ValueFormat.h"
 #include "plugin/MorvexAudioProcessor.h"
@@ -26,7 +27,6 @@ static_assert (previewWidth == (int) ((float) EditSurface::unitWidth * BankComp:
 // a title on a frame's top line takes this much more room above a section
 constexpr int titleRoom = 6;
 
-const juce::Colour lineInk (0xffa9a9a9), ink (0xffefefef), dimInk (0xff8c8c8c);
 const juce::Colour buttonFill (0xff2b2d30), litFill (0xff457089), captionInk (0xffdddddd);
 
 constexpr int groupIdBase = 300, categoryIdBase = 400;
@@ -271,57 +271,15 @@ void BankComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 //==============================================================================
 void BankComp::paint (juce::Graphics& g)
 {
-    // the instrument's black panel, a shade darker than the front panel it stands in for
-    if (const auto texture = Artwork::get ("panel_png"); texture.isValid())
-    {
-        g.setTiledImageFill (texture, 0, 0, 1.0f);
-        g.fillAll();
-        g.fillAll (juce::Colour (0x66000000));
-    }
-    else
-    {
-        g.fillAll (juce::Colour (0xff141414));
-    }
-
-    // the top row stands apart from the sections below it
-    const auto rowBottom = (float) (topRowY + topRowHeight + 6);
-    g.setColour (juce::Colour (0x55000000));
-    g.fillRect (0.0f, 0.0f, (float) getWidth(), rowBottom);
-    g.setColour (juce::Colour (0xff2c2c2c));
-    g.drawHorizontalLine ((int) rowBottom, 0.0f, (float) getWidth());
-
-    g.setColour (ink);
-    g.setFont (Artwork::arialBlack (15.0f));
     // the title ends where the sections end, so the panel reads as one block in a wide window
     const auto contentRight = juce::jmax (placed.categories.back().getRight(), placed.preview.getRight());
-    g.drawText ("PROGRAM GROUPS", juce::Rectangle<int> (0, 0, juce::jmin (getWidth() - left, contentRight + pad), (int) rowBottom),
-                juce::Justification::centredRight, false);
-
-    const auto frame = [&g] (juce::Rectangle<int> content, const juce::String& title)
-    {
-        if (content.isEmpty())
-            return;
-
-        const auto box = content.expanded (pad).toFloat();
-        auto font = Artwork::arialBlack (10.5f);
-        const auto titleWidth = font.getStringWidthFloat (title) + 12.0f;
-        const auto titleBox = juce::Rectangle<float> (titleWidth, 14.0f).withCentre ({ box.getCentreX(), box.getY() });
-
-        g.saveState();
-        g.excludeClipRegion (titleBox.getSmallestIntegerContainer());
-        g.setColour (lineInk);
-        g.drawRoundedRectangle (box, 4.0f, 1.1f);
-        g.restoreState();
-
-        g.setColour (ink);
-        g.setFont (font);
-        g.drawText (title, titleBox, juce::Justification::centred, false);
-    };
+    PanelLook::paintBackground (g, getLocalBounds(), topRowY + topRowHeight + 6, "PROGRAM GROUPS",
+                                juce::jmin (getWidth() - left, contentRight + pad));
 
     const auto& l = placed;
-    frame (l.groups.front().getUnion (l.groups.back()), "GROUPS");
-    frame (l.grid, grid.getMode() == StsGrid::programMode ? "PROGRAMS" : "CATEGORY:  " + ValueFormat::categoryName (grid.getCategory()).toUpperCase());
-    frame (l.categories.front().getUnion (l.categories.back()), "CATEGORIES");
+    PanelLook::paintSection (g, l.groups.front().getUnion (l.groups.back()), "GROUPS", pad);
+    PanelLook::paintSection (g, l.grid, grid.getMode() == StsGrid::programMode ? "PROGRAMS" : "CATEGORY:  " + ValueFormat::categoryName (grid.getCategory()).toUpperCase(), pad);
+    PanelLook::paintSection (g, l.categories.front().getUnion (l.categories.back()), "CATEGORIES", pad);
     if (preview != nullptr && preview->isVisible())
-        frame (l.preview, "CURRENT PROGRAM");
+        PanelLook::paintSection (g, l.preview, "CURRENT PROGRAM", pad);
 }

@@ -1,5 +1,6 @@
 #include "gui/TextInputCont.h"
 #include "gui/Artwork.h"
+#include "gui/PanelLook.h"
 #include "model/ValueFormat.h"
 
 namespace
@@ -12,14 +13,7 @@ constexpr int buttonPitch = 120, threeButtons = 340, twoButtons = 220;
 
 TextInputCont::TextInputCont()
 {
-    field.setFont (Artwork::arial (16.0f));
-    field.setColour (juce::TextEditor::backgroundColourId, juce::Colour (0xff0c0c0c));
-    field.setColour (juce::TextEditor::textColourId, juce::Colour (0xffeeeeee));
-    field.setColour (juce::TextEditor::highlightColourId, juce::Colour (0xff7b7f95));
-    field.setColour (juce::TextEditor::outlineColourId, juce::Colour (0xff55555c));
-    field.setColour (juce::TextEditor::focusedOutlineColourId, juce::Colour (0xff9a9eb4));
-    field.setColour (juce::CaretComponent::caretColourId, juce::Colours::white);
-    field.setIndents (6, 3);
+    PanelLook::styleField (field, 16.0f);
     addAndMakeVisible (field);
 
     prompt.setFont (Artwork::arial (24.0f));

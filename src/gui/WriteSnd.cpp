@@ -1,5 +1,6 @@
 #include "gui/WriteSnd.h"
 #include "gui/Artwork.h"
+#include "gui/PanelLook.h"
 #include "midi/MidiCntrState.h"
 #include "model/DSI_Program.h"
 #include "model/ValueFormat.h"
@@ -12,7 +13,7 @@ constexpr int groupWidth = 96, buttonHeight = 28, groupPitch = 36;
 constexpr int listWidth = 50 + 140 + 100 + StsGrid::scrollbarWidth;
 constexpr float displayScale = 1.6f;
 
-const juce::Colour lineInk (0xffa9a9a9), ink (0xffefefef), dimInk (0xff9a9a9a);
+const juce::Colour dimInk (0xff9a9a9a);
 const juce::Colour buttonFill (0xff2b2d30), litFill (0xff457089), captionInk (0xffdddddd);
 const juce::Colour writeFill (0xff8a2a22);
 
@@ -196,44 +197,10 @@ void WriteSnd::changeListenerCallback (juce::ChangeBroadcaster*)
 
 void WriteSnd::paint (juce::Graphics& g)
 {
-    if (const auto texture = Artwork::get ("panel_png"); texture.isValid())
-    {
-        g.setTiledImageFill (texture, 0, 0, 1.0f);
-        g.fillAll();
-        g.fillAll (juce::Colour (0x66000000));
-    }
-    else
-    {
-        g.fillAll (juce::Colour (0xff141414));
-    }
-
-    g.setColour (juce::Colour (0x55000000));
-    g.fillRect (0, 0, getWidth(), 34);
-    g.setColour (juce::Colour (0xff2c2c2c));
-    g.drawHorizontalLine (34, 0.0f, (float) getWidth());
-
-    g.setColour (ink);
-    g.setFont (Artwork::arialBlack (15.0f));
-    g.drawText ("WRITE PROGRAM", juce::Rectangle<int> (0, 0, displayArea.getRight() + pad, 34), juce::Justification::centredRight, false);
-
-    const auto frame = [&g] (juce::Rectangle<int> content, const juce::String& title)
-    {
-        const auto box = content.expanded (pad).toFloat();
-        auto font = Artwork::arialBlack (10.5f);
-        const auto titleBox = juce::Rectangle<float> (font.getStringWidthFloat (title) + 12.0f, 14.0f).withCentre ({ box.getCentreX(), box.getY() });
-        g.saveState();
-        g.excludeClipRegion (titleBox.getSmallestIntegerContainer());
-        g.setColour (lineInk);
-        g.drawRoundedRectangle (box, 4.0f, 1.1f);
-        g.restoreState();
-        g.setColour (ink);
-        g.setFont (font);
-        g.drawText (title, titleBox, juce::Justification::centred, false);
-    };
-
-    frame (groupsArea, "GROUPS");
-    frame (listArea, grid.getMode() == StsGrid::programMode ? "PROGRAMS" : "CATEGORY:  " + ValueFormat::categoryName (grid.getCategory()).toUpperCase());
-    frame (displayArea, "WRITE TO");
+    PanelLook::paintBackground (g, getLocalBounds(), 34, "WRITE PROGRAM", displayArea.getRight() + pad);
+    PanelLook::paintSection (g, groupsArea, "GROUPS", pad);
+    PanelLook::paintSection (g, listArea, grid.getMode() == StsGrid::programMode ? "PROGRAMS" : "CATEGORY:  " + ValueFormat::categoryName (grid.getCategory()).toUpperCase(), pad);
+    PanelLook::paintSection (g, displayArea, "WRITE TO", pad);
 
     // how to change what is written, under the display
     g.setColour (dimInk);
