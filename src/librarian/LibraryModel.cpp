@@ -157,8 +157,18 @@ void LibraryModel::readIntoPending (const uint8_t* bytes, size_t count)
     pending.reserve (count);
     pendingIndex.reserve (count);
 
+    // Hashes first, in a loop of their own, then each record's slot asked for a few records before
+    // it is needed: the slot table's loads then overlap instead of each waiting in turn.
+    constexpr size_t ahead = 8;
+    hashes.resize (count);
     for (size_t i = 0; i < count; ++i)
-        pendingIndex.addUnique (pending, bytes + i * (size_t) ProgramSysex::recordSize);
+        hashes[i] = RecordIndex::hashOf (bytes + i * (size_t) ProgramSysex::recordSize);
+    for (size_t i = 0; i < count; ++i)
+    {
+        if (i + ahead < count)
+            pendingIndex.prefetch (hashes[i + ahead]);
+        pendingIndex.addUnique (pending, bytes + i * (size_t) ProgramSysex::recordSize, hashes[i]);
+    }
 }
 
 LibraryModel::Merge LibraryModel::merge()

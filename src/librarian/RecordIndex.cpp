@@ -60,13 +60,12 @@ void RecordIndex::reserve (size_t count)
     }
 }
 
-bool RecordIndex::addUnique (std::vector<Record>& records, const uint8_t* record)
+bool RecordIndex::addUnique (std::vector<Record>& records, const uint8_t* record, uint64_t hash)
 {
     jassert (hashes.size() == records.size());
     if ((records.size() + 1) * 2 > slots.size())
         reserve (std::max<size_t> (32, records.size() * 2));
 
-    const auto hash = hashOf (record);
     auto slot = (size_t) hash & mask;
     for (; slots[slot] != 0; slot = (slot + 1) & mask)
     {

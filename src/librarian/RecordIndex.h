@@ -27,7 +27,15 @@ public:
 
     /** Appends the 128 bytes at `record` to `records` unless an identical record is there.
         Returns whether they were added. */
-    bool addUnique (std::vector<Record>& records, const uint8_t* record);
+    bool addUnique (std::vector<Record>& records, const uint8_t* record) { return addUnique (records, record, hashOf (record)); }
+    /** The same, with the record's hash already worked out. */
+    bool addUnique (std::vector<Record>& records, const uint8_t* record, uint64_t hash);
+    /** Asks the processor for the slot a record of this hash goes to, ahead of adding it. */
+    void prefetch (uint64_t hash) const noexcept
+    {
+        if (! slots.empty())
+            __builtin_prefetch (slots.data() + (hash & mask));
+    }
 
 private:
     std::vector<uint32_t> slots;  // record index + 1; 0 for a free slot
