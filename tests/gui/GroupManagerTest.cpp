@@ -10,15 +10,6 @@
 
 namespace
 {
-ProgramSysex::Record namedRecord (const char* name)
-{
-    auto record = ParTable::initialRecord();
-    const auto length = std::strlen (name);
-    for (size_t k = 0; k < 16; ++k)
-        record[65 + k] = (uint8_t) (k < length ? name[k] : ' ');
-    return record;
-}
-
 /** An editor whose first opening's About panel is out of the way and whose instrument has heard
     nothing yet. */
 struct ManagerRig : EditorRig

@@ -11,18 +11,7 @@ namespace
 {
 using Record = LibraryModel::Record;
 
-Record named (const juce::String& name, int category)
-{
-    DSI_Program program;
-    const auto initial = ParTable::initialRecord();
-    program.setRaw (initial.data());
-    program.setName (name);
-    auto record = program.getData();
-    record[DSI_Program::categoryOffset] = (uint8_t) category;
-    return record;
-}
-
-const Record bass = named ("Bass", 8), lead = named ("Lead", 6), pad = named ("Pad", 3);
+const Record bass = namedRecord ("Bass", 8), lead = namedRecord ("Lead", 6), pad = namedRecord ("Pad", 3);
 
 /** The panel over a processor whose user group 1 repeats `group`, loaded into the library; file
     dialogs answered with `answer`, menus with `pick`. */
@@ -152,7 +141,7 @@ TEST (LibraryPanel, ALibraryFileJoinsTheLibraryAsTheAnswersSay)
     for (const auto& c : cases)
     {
         LibraryRig rig;
-        const auto bytes = LibraryFile::write ({ bass, named ("Brass", 5) });
+        const auto bytes = LibraryFile::write ({ bass, namedRecord ("Brass", 5) });
         rig.folder.file ("Two.p5_l").replaceWithData (bytes.getData(), bytes.getSize());
         rig.answer = rig.folder.file ("Two.p5_l");
         rig.pick = LibClass::fromLibraryFile;
@@ -194,7 +183,7 @@ TEST (LibraryPanel, SelectingARowMakesItTheCurrentProgram)
 TEST (LibraryPanel, AddCurrentNamesTheProgramOrSaysItIsThere)
 {
     LibraryRig rig;
-    rig.engine().replaceEditBuffer (named ("Strings", 2), InstrumentSync::Origin::sentByCaller);
+    rig.engine().replaceEditBuffer (namedRecord ("Strings", 2), InstrumentSync::Origin::sentByCaller);
 
     rig.click (LibClass::addCurrentId);
     auto* prompt = rig.panel->getPrompt();

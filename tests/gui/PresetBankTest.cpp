@@ -8,24 +8,13 @@
 
 namespace
 {
-ProgramSysex::Record named (const juce::String& name, int category = 0)
-{
-    DSI_Program program;
-    const auto initial = ParTable::initialRecord();
-    program.setRaw (initial.data());
-    program.setName (name);
-    auto record = program.getData();
-    record[DSI_Program::categoryOffset] = (uint8_t) category;
-    return record;
-}
-
 /** The panel over a processor, its file dialogs answered with `answer` and its menus with `pick`. */
 struct BankRig : ProcessorRig
 {
     BankRig() : ProcessorRig (false)
     {
         for (int k = 0; k < 40; ++k)
-            engine().getPluginBank().storeProgram (k, named ("Preset " + juce::String (k + 1), k % 5));
+            engine().getPluginBank().storeProgram (k, namedRecord ("Preset " + juce::String (k + 1), k % 5));
         bank = std::make_unique<Plugin_Bank> (*processor, [this] (const FileMan::Request&, std::function<void (const juce::File&)> done) { done (answer); });
         bank->chooseFromMenu = [this] (const juce::PopupMenu&) { return pick; };
         bank->setSize (880, 528);
@@ -51,7 +40,7 @@ TEST (PresetBank, SetCurrentStoresTheSoundUnderTheNameTypedAndMakesThePresetCurr
     {
         BankRig rig;
         rig.engine().setCurrentPluginProgram (6);
-        auto sound = named (c.editName);
+        auto sound = namedRecord (c.editName);
         sound[17] = 77;
         rig.engine().storeProgram (false, 0, 0, sound, InstrumentSync::Origin::sentByCaller);
 
@@ -91,7 +80,7 @@ TEST (PresetBank, RenameLoadSaveAndKeys)
     EXPECT_EQ (rig.engine().getPluginBank().programRecord (3)[DSI_Program::categoryOffset], 9);
 
     // a group file of three programs replaces presets 1 to 3 and no more
-    rig.folder.write ("Three.p5_b", ProgramFile::writeGroup (0, { named ("One"), named ("Two"), named ("Three") }));
+    rig.folder.write ("Three.p5_b", ProgramFile::writeGroup (0, { namedRecord ("One"), namedRecord ("Two"), namedRecord ("Three") }));
     rig.answer = rig.folder.file ("Three.p5_b");
     rig.bank->loadMenuChosen (4);
     EXPECT_EQ (rig.presetName (0), "One");
@@ -100,7 +89,7 @@ TEST (PresetBank, RenameLoadSaveAndKeys)
 
     // a preset saved while none is current: the sound goes into preset 1, which becomes current
     rig.engine().setCurrentPluginProgram (-1);
-    const auto sound = named ("Being Edited");
+    const auto sound = namedRecord ("Being Edited");
     rig.engine().storeProgram (false, 0, 0, sound, InstrumentSync::Origin::sentByCaller);
     rig.answer = rig.folder.file ("Saved.fxp");
     rig.bank->saveMenuChosen (1);

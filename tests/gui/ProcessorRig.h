@@ -1,8 +1,23 @@
 #pragma once
 
+#include "model/DSI_Program.h"
+#include "model/ParTable.h"
 #include "plugin/MorvexAudioProcessor.h"
 #include "support/EngineTestSupport.h"
 #include "support/MessagePump.h"
+
+/** The initial program under another name and category, so that records are told apart by what a
+    player sees of them. */
+inline ProgramSysex::Record namedRecord (const juce::String& name, int category = 0)
+{
+    DSI_Program program;
+    const auto initial = ParTable::initialRecord();
+    program.setRaw (initial.data());
+    program.setName (name);
+    auto record = program.getData();
+    record[DSI_Program::categoryOffset] = (uint8_t) category;
+    return record;
+}
 
 /** A processor whose engine sees only the simulated instrument, in a settings folder of its own. */
 struct ProcessorRig
