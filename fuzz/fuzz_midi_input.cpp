@@ -5,6 +5,7 @@
 // EngineScript.h) sends messages from the instrument's port (SysEx of any length, whole, in
 // pieces or repeated), host blocks, group transfers and requests, edits, options, port changes
 // and the instrument's own messages.
+#include <algorithm>
 #include "EngineScript.h"
 #include "FuzzInput.h"
 #include "groups/GroupsDataFile.h"
@@ -361,12 +362,22 @@ void changesNothing (MidiCntrState& e, Action&& act)
     const auto bank = e.getCurrentBank(), program = e.getCurrentProgram();
     const auto editBuffer = e.getEditBuffer();
 
+    // A running transfer moves on from its own thread (a transmission hands over its dumps there):
+    // what it posts meanwhile is its own doing, not the message's.
+    const auto transferRunning = e.isBusy();
+
     act();
 
     events.clear();
     params.clear();
     e.drainEvents (events);
     e.drainHostParams (params);
+    if (transferRunning || e.isBusy())
+        events.erase (std::remove_if (events.begin(), events.end(), [] (int32_t code)
+        {
+            return (code & 0xFF000000) == StateEvent::transferProgress || code == StateEvent::mirrorChanged
+                || code == StateEvent::transferFinished;
+        }), events.end());
     if (e.getCurrentBank() != bank || e.getCurrentProgram() != program || e.getEditBuffer() != editBuffer
         || ! events.empty() || ! params.empty())
     {
@@ -400,6 +411,9 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     auto rigOwner = teardown.makeRig();
     auto& rig = *rigOwner;
     auto& e = *rig.engine;
+    // Receives wait for answers the script delivers, never for the clock: no request is repeated
+    // from the transfer's thread while an input runs.
+    e.getGroupTransfer().setAnswerTimeout (1.0e9);
     auto& prophet = *rig.instrument;
     FuzzInput in (data, size);
 
