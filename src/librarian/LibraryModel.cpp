@@ -152,23 +152,7 @@ LibraryModel::Merge LibraryModel::loadGroup (const Bank_Program& group)
 
 void LibraryModel::readIntoPending (const uint8_t* bytes, size_t count)
 {
-    pending.clear();
-    pendingIndex.clear();
-    pending.reserve (count);
-    pendingIndex.reserve (count);
-
-    // Hashes first, in a loop of their own, then each record's slot asked for a few records before
-    // it is needed: the slot table's loads then overlap instead of each waiting in turn.
-    constexpr size_t ahead = 8;
-    hashes.resize (count);
-    for (size_t i = 0; i < count; ++i)
-        hashes[i] = RecordIndex::hashOf (bytes + i * (size_t) ProgramSysex::recordSize);
-    for (size_t i = 0; i < count; ++i)
-    {
-        if (i + ahead < count)
-            pendingIndex.prefetch (hashes[i + ahead]);
-        pendingIndex.addUnique (pending, bytes + i * (size_t) ProgramSysex::recordSize, hashes[i]);
-    }
+    pendingIndex.readUnique (bytes, count, pending);
 }
 
 LibraryModel::Merge LibraryModel::merge()
@@ -194,7 +178,6 @@ void LibraryModel::mergePending (MergeMode mode)
         library.insert (library.end(), pending.begin(), pending.end());
 
     pending.clear();
-    pendingIndex.clear();
     recordsChanged (Filter::all, category);
 }
 

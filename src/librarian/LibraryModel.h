@@ -176,7 +176,6 @@ private:
 
     std::vector<Record> library, pending;
     RecordIndex pendingIndex;
-    std::vector<uint64_t> hashes; // of the records being read, kept for the next read
 
     std::vector<uint8_t> categories; // byte 93 of each record, in library order
     std::vector<int> rows;
