@@ -36,6 +36,7 @@ std::vector<Entry> entries()
         { "led_switch.png", 30, 15, ledRound },
         { "led_small.png", 28, 9, ledSmall },
         { "led_global.png", 40, 12, ledGlobal },
+        { "edit_mark.png", 14, 14, editMark },
         { "checkbox.png", 60, 11, checkbox },
         { "digits.png", 374, 33, digits },
         { "wheel_strip.png", 1891, 200, wheelStrip },

@@ -18,6 +18,12 @@ EditBar::EditBar (MidiCntrState& e, const juce::Image& envelopeBackground)
     envelopesButton.setTooltip ("Show or hide the envelope graphs");
     addAndMakeVisible (envelopesButton);
 
+    compareButton.place (16, 80, 78, 16);
+    compareButton.setFontSize (11.0f);
+    compareButton.setTooltip ("Hear the stored program, then the edits again  (Ctrl+E)");
+    addAndMakeVisible (compareButton);
+    showCompare (false, false);
+
     envPanel.setTopLeftPosition (220, 4);
     addChildComponent (envPanel);
     setSize (1024, 100);
@@ -28,6 +34,13 @@ void EditBar::showCurrentProgram()
     const auto record = engine.getEditBuffer();
     lcd.setDisplay (juce::jmax (0, engine.getCurrentBank()), juce::jmax (0, engine.getCurrentProgram()),
                     record[(size_t) DSI_Program::categoryOffset], Bank_Program::nameFrom (record).trimEnd());
+}
+
+void EditBar::showCompare (bool available, bool comparing)
+{
+    compareButton.setEnabled (available || comparing);
+    compareButton.setAlpha (available || comparing ? 1.0f : 0.4f);
+    compareButton.setLatched (comparing);
 }
 
 void EditBar::toggleEnvelopes()

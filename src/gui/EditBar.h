@@ -7,16 +7,21 @@
 class MidiCntrState;
 
 /** The bar under the front panel: the LCD with the current program (a press opens the program
-    finder), the ENVELOPES button that shows or hides the envelope graphs, and the model's logo. */
+    finder), COMPARE, the ENVELOPES button that shows or hides the envelope graphs, and the
+    model's logo. */
 class EditBar : public juce::Component
 {
 public:
     static constexpr int envelopesId = 818;
+    static constexpr int compareId = 819;
 
     EditBar (MidiCntrState& engine, const juce::Image& envelopeBackground);
 
     LCD_Comp& getLcd() noexcept { return lcd; }
     StsBut& getEnvelopesButton() noexcept { return envelopesButton; }
+    StsBut& getCompareButton() noexcept { return compareButton; }
+    /** COMPARE lit while comparing, dimmed (and deaf) while there is nothing to compare. */
+    void showCompare (bool available, bool comparing);
     EnvPanel& getEnvPanel() noexcept { return envPanel; }
 
     /** The LCD shows the current group, program, name and category. */
@@ -34,6 +39,7 @@ private:
     MidiCntrState& engine;
     LCD_Comp lcd;
     StsBut envelopesButton { "ENVELOPES", envelopesId };
+    StsBut compareButton { "COMPARE", compareId };
     EnvPanel envPanel;
     const int model;
     juce::Image background, logo;

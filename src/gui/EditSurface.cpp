@@ -2,6 +2,7 @@
 #include "gui/Artwork.h"
 #include "gui/Envel.h"
 #include "gui/PanelLegend.h"
+#include "midi/SoundHistory.h"
 #include "plugin/MorvexAudioProcessor.h"
 
 namespace
@@ -99,6 +100,13 @@ void EditSurface::updateEnvelope (int p, int v)
 
 void EditSurface::takeEnvelope (Envel& graph)
 {
+    // a drag of the graph is one step of the history, however many of its four knobs it moved
+    auto* history = engine.getSoundHistory();
+    if (graph.getState() == Envel::pressedOnHandle && history != nullptr)
+        history->beginGesture (graph.getSection() == 12 ? "Filter Envelope" : "Amplifier Envelope");
+    else if (graph.getState() == Envel::released && history != nullptr)
+        history->endGesture();
+
     if (graph.getState() != Envel::dragging)
         return;
 
@@ -110,6 +118,17 @@ void EditSurface::takeEnvelope (Envel& graph)
             if (const auto v = (int) graph.getStage (stage);
                 engine.getParTable().limitValue (control->getParameter(), v) != control->getValue())
                 control->applyValue (v);
+}
+
+void EditSurface::updateMarks()
+{
+    const auto stored = engine.getStoredProgram();
+    const auto current = engine.getEditBuffer();
+    for (auto* control : controls)
+    {
+        const auto p = (size_t) control->getParameter();
+        control->setEdited (p < current.size() && current[p] != stored[p]);
+    }
 }
 
 void EditSurface::changeListenerCallback (juce::ChangeBroadcaster* source)

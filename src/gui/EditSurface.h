@@ -32,6 +32,8 @@ public:
     /** While `graph` is being dragged, its four stages become the four knobs of its section:
         stored, reported to the host and sent. */
     void takeEnvelope (Envel& graph);
+    /** Marks every control whose value differs from the stored program's. */
+    void updateMarks();
 
     const juce::OwnedArray<StsCont>& getControls() const noexcept { return controls; }
     /** The first control of parameter p, or null. */

@@ -69,6 +69,8 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
     editBar->setBounds (0, 0, width, barHeight);
     addAndMakeVisible (*editBar);
     editBar->getEnvelopesButton().addListener (this);
+    editBar->getCompareButton().addListener (this);
+    processor.getSoundHistory().addChangeListener (this);
     auto& envelopes = editBar->getEnvPanel();
     envelopes.getFilterGraph().addChangeListener (this);
     envelopes.getAmplifierGraph().addChangeListener (this);
@@ -116,6 +118,7 @@ MainComp::~MainComp()
     stopTimer();
     cancelPendingUpdate();
     engine.removeStateListener (this);
+    processor.getSoundHistory().removeChangeListener (this);
     processor.setEnvelopeGraphs (nullptr, nullptr);
     groupManager.reset();
     editorPanel.reset();
@@ -385,15 +388,19 @@ void MainComp::apply (const EventAction& action)
                 preview->refreshAll();
             editBar->getEnvPanel().refresh (engine.getEditBuffer());
             editBar->showCurrentProgram();
+            showEdits();
             break;
 
         case EventAction::parameter:
             editorPanel->getSurface().showParameter (action.a, action.b);
             if (auto* preview = groupManagerPreview())
                 preview->showParameter (action.a, action.b);
+            showEdits();
             break;
 
         case EventAction::groupsChanged:
+            // the stored program the edits are measured against may be the one that changed
+            showEdits();
             if (groupManagerOpen)
                 reloadGroupManager();
             // a late answer may have filled a slot the report lists
@@ -451,7 +458,7 @@ void MainComp::parentHierarchyChanged()
         keyboard->getKeyPlayer().grabKeyboardFocus();
 }
 
-bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
+bool MainComp::keyPlayed (int panelCode, int key, bool shift, bool, bool ctrl)
 {
     if (ctrl)
     {
@@ -460,6 +467,14 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
 
         switch (juce::CharacterFunctions::toUpperCase ((juce::juce_wchar) key))
         {
+            case 'Z':
+                if (shift)
+                    redo();
+                else
+                    undo();
+                return true;
+            case 'Y': redo(); return true;
+            case 'E': toggleCompare(); return true;
             case 'T': sendCurrentProgram(); return true;
             case 'R': receiveCurrentProgram(); return true;
             case 'W': toggleWritePanel(); return true;
@@ -1053,7 +1068,19 @@ juce::PopupMenu MainComp::makeFileMenu() const
 juce::PopupMenu MainComp::makeEditMenu() const
 {
     const auto current = Bank_Program::nameFrom (engine.getEditBuffer()).trimEnd();
+    const auto& history = processor.getSoundHistory();
     juce::PopupMenu menu;
+    const auto addStep = [&menu] (int id, const juce::String& verb, const juce::String& what, bool enabled, const char* keys)
+    {
+        juce::PopupMenu::Item item (enabled ? verb + " " + what : verb);
+        item.itemID = id;
+        item.isEnabled = enabled;
+        item.shortcutKeyDescription = keys;
+        menu.addItem (std::move (item));
+    };
+    addStep (undoId, "Undo", history.getUndoDescription(), history.canUndo(), "Ctrl+Z");
+    addStep (redoId, "Redo", history.getRedoDescription(), history.canRedo(), "Ctrl+Shift+Z");
+    menu.addSeparator();
     menu.addItem (1, "Copy Program: " + current);
     menu.addItem (2, "Paste " + (clipboard.has_value() ? Bank_Program::nameFrom (*clipboard).trimEnd() : juce::String()));
     menu.addSeparator();
@@ -1209,6 +1236,43 @@ void MainComp::editMenuChosen (int id)
     {
         openProgramFinder();
     }
+    else if (id == undoId)
+    {
+        undo();
+    }
+    else if (id == redoId)
+    {
+        redo();
+    }
+}
+
+void MainComp::undo()
+{
+    auto& history = processor.getSoundHistory();
+    const auto what = history.getUndoDescription();
+    if (history.undo())
+        showNotice ("Undone: " + what);
+}
+
+void MainComp::redo()
+{
+    auto& history = processor.getSoundHistory();
+    const auto what = history.getRedoDescription();
+    if (history.redo())
+        showNotice ("Redone: " + what);
+}
+
+void MainComp::toggleCompare()
+{
+    processor.getSoundHistory().toggleCompare();
+    showEdits();
+}
+
+void MainComp::showEdits()
+{
+    const auto& history = processor.getSoundHistory();
+    editBar->showCompare (history.hasEdits(), history.isComparing());
+    editorPanel->getSurface().updateMarks();
 }
 
 void MainComp::paramMenuChosen (int id)
@@ -1307,6 +1371,12 @@ void MainComp::stsButtonClicked (StsBut* button, int id)
         return;
     }
 
+    if (button == &editBar->getCompareButton())
+    {
+        toggleCompare();
+        return;
+    }
+
     switch (id)
     {
         case AppBar::recvId:  receiveCurrentProgram(); break;
@@ -1324,7 +1394,9 @@ void MainComp::stsButtonClicked (StsBut* button, int id)
 
 void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
 {
-    if (source == &appBar->getMenuButton())
+    if (source == &processor.getSoundHistory())
+        showEdits();
+    else if (source == &appBar->getMenuButton())
         showLibraryWindow();
     else if (source == &appBar->getChannelLabel())
         showChannelMenu();

@@ -105,6 +105,11 @@ public:
     ContainerClass* getProgramFinder() const noexcept { return finder.get(); }
     /** The EDIT menu's "Select Program by Name". */
     static constexpr int findProgramId = 1315;
+    /** The EDIT menu's undo and redo. */
+    static constexpr int undoId = 1316, redoId = 1317;
+    void undo();
+    void redo();
+    void toggleCompare();
     void sendCurrentProgram();
     void receiveCurrentProgram();
     /** Scrolls the front panel to stored section position n (F1..F4, the PARAM menu). */
@@ -202,6 +207,8 @@ private:
     void showTransfer();
     void showTransferPace();
     void refreshStatusLine();
+    /** COMPARE and the panel's marks follow the edits. */
+    void showEdits();
     void closeProgress();
     void handleAsyncUpdate() override;
     void layout();

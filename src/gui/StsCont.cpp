@@ -2,6 +2,7 @@
 #include "gui/Artwork.h"
 #include "gui/StsResor.h"
 #include "midi/MidiCntrState.h"
+#include "midi/SoundHistory.h"
 #include "model/ValueFormat.h"
 
 #include <cmath>
@@ -88,13 +89,21 @@ void StsCont::showValue (int v)
 
 void StsCont::applyValue (int v)
 {
-    const auto limited = engine.getParTable().limitValue (parameter, v);
-    if (limited != getValue())
+    store (engine.getParTable().limitValue (parameter, v));
+}
+
+void StsCont::store (int limited)
+{
+    const auto before = getValue();
+    if (limited != before)
     {
         engine.getPluginBank().setSingleByte (parameter, (uint8_t) limited);
         display (limited);
+        setEdited (limited != engine.getStoredProgram()[(size_t) parameter]);
     }
 
+    if (auto* history = engine.getSoundHistory())
+        history->panelEdited (parameter, before, limited, juce::Time::getMillisecondCounterHiRes());
     engine.paramEdited (parameter, limited);
     if (parameter < ParTable::numNrpns)
         engine.sendParameter (parameter, limited, 0.0, 0.0);
@@ -104,14 +113,43 @@ void StsCont::applyValue (int v)
 }
 
 //==============================================================================
+void StsCont::leaveCompare()
+{
+    if (auto* history = engine.getSoundHistory())
+        history->leaveCompare();
+}
+
+void StsCont::setEdited (bool isEdited)
+{
+    if (edited == isEdited)
+        return;
+    edited = isEdited;
+    if (isShowing())
+        repaint();
+    else
+        repaintPending = true;
+}
+
+juce::String StsCont::getTooltip()
+{
+    if (kind == ParTable::noControl)
+        return {};
+    return engine.getParTable().getName (parameter) + ": " + ValueFormat::formatValue (displayFormat, getValue());
+}
+
 void StsCont::mouseDown (const juce::MouseEvent& e)
 {
     if (! e.mods.isLeftButtonDown())
         return;
 
+    // the press is one step of the history, whatever it moves until the button goes up
+    if (auto* history = engine.getSoundHistory())
+        history->beginGesture (engine.getParTable().getName (parameter));
+
     pressed = true;
     pressPosition = e.getPosition();
     valueAtPress = getValue();
+    fineAtPress = e.mods.isShiftDown();
 
     if (isSwitch())
     {
@@ -129,9 +167,18 @@ void StsCont::mouseDrag (const juce::MouseEvent& e)
     if (! pressed || ! isKnob())
         return;
 
+    // Shift pressed or let go in the middle of a drag goes on from where the knob is, instead of
+    // jumping to where the other pace would have put it.
+    if (e.mods.isShiftDown() != fineAtPress)
+    {
+        fineAtPress = e.mods.isShiftDown();
+        pressPosition = e.getPosition();
+        valueAtPress = getValue();
+    }
+
     // Up and right raise the value: a step per 15 pixels for the few-valued knobs, per 1.5 for
-    // the others.
-    const auto b = engine.getParTable().getMaximum (parameter) < 15.0f ? 15.0 : 1.5;
+    // the others; with Shift, finer.
+    const auto b = (engine.getParTable().getMaximum (parameter) < 15.0f ? coarsePixels : finePixels) * (fineAtPress ? fineFactor : 1.0);
     const auto moved = (double) (e.x - pressPosition.x) / b - (double) (e.y - pressPosition.y) / b;
     const auto v = engine.getParTable().limitValue (parameter, (int) std::trunc ((double) valueAtPress + moved));
     if (v != getValue())
@@ -140,12 +187,31 @@ void StsCont::mouseDrag (const juce::MouseEvent& e)
 
 void StsCont::mouseUp (const juce::MouseEvent&)
 {
+    if (auto* history = engine.getSoundHistory())
+        history->endGesture();
     if (std::exchange (pressed, false))
         repaint();
 }
 
+void StsCont::mouseDoubleClick (const juce::MouseEvent& e)
+{
+    // A knob goes back to the stored program's value; a switch's double click is two presses.
+    if (! isKnob() || ! e.mods.isLeftButtonDown())
+        return;
+
+    auto* history = engine.getSoundHistory();
+    if (history != nullptr)
+        history->beginGesture (engine.getParTable().getName (parameter));
+    // as stored, even past the knob's travel (the instrument's own programs hold 127 where the
+    // knobs reach 120): the sound is the stored one again, not a near copy
+    store (engine.getStoredProgram()[(size_t) parameter]);
+    if (history != nullptr)
+        history->endGesture();
+}
+
 void StsCont::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
 {
+    leaveCompare();
     if (wheel.deltaY > 0.0f)
         applyValue (getValue() + 1);
     else if (wheel.deltaY < 0.0f)
@@ -166,6 +232,20 @@ void StsCont::paint (juce::Graphics& g)
         paintKnob (g);
     else if (isSwitch())
         paintSwitch (g);
+    if (edited)
+        paintMark (g);
+}
+
+void StsCont::paintMark (juce::Graphics& g) const
+{
+    if (! images.editMark.isValid())
+        return;
+
+    // at the knob's upper right, clear of its pointer's travel; on a switch, beside its LED
+    const auto side = 7.0f * zoom;
+    const auto x = isKnob() ? 52.0f * zoom : (float) getWidth() - side - 1.0f * zoom;
+    const auto y = isKnob() ? 2.0f * zoom : 2.0f * zoom;
+    g.drawImage (images.editMark, { x, y, side, side });
 }
 
 void StsCont::paintKnob (juce::Graphics& g) const

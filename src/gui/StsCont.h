@@ -13,7 +13,8 @@ class StsResor;
     stores the new value, reports it to the host and sends it to the instrument; `showValue` only
     shows a value that arrived from elsewhere. */
 class StsCont : public juce::Component,
-                public juce::ChangeBroadcaster
+                public juce::ChangeBroadcaster,
+                public juce::TooltipClient
 {
 public:
     enum KnobLook
@@ -54,10 +55,22 @@ public:
         the envelope parameters a change message follows, so the graph can follow. */
     void applyValue (int v);
 
+    /** Whether the value differs from the stored program's: a small amber mark shows it. */
+    void setEdited (bool isEdited);
+    bool isEdited() const noexcept { return edited; }
+
+    /** The parameter's name and its value, for the pointer resting on the control. */
+    juce::String getTooltip() override;
+
+    /** Pixels per step of a drag, for the few-valued knobs and the others; Shift divides the
+        pace by `fineFactor`. */
+    static constexpr double coarsePixels = 15.0, finePixels = 1.5, fineFactor = 8.0;
+
     void paint (juce::Graphics&) override;
     void mouseDown (const juce::MouseEvent&) override;
     void mouseDrag (const juce::MouseEvent&) override;
     void mouseUp (const juce::MouseEvent&) override;
+    void mouseDoubleClick (const juce::MouseEvent&) override;
     void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
     void visibilityChanged() override;
 
@@ -68,6 +81,11 @@ private:
     void display (int v);
     void paintKnob (juce::Graphics& g) const;
     void paintSwitch (juce::Graphics& g) const;
+    void paintMark (juce::Graphics& g) const;
+    /** Stores a value already in range, reports it to the host and sends it. */
+    void store (int value);
+    /** A press or a drag leaves COMPARE first, so it always edits the user's own sound. */
+    void leaveCompare();
 
     MidiCntrState& engine;
     const StsResor& images;
@@ -81,7 +99,7 @@ private:
     juce::String displayText;
     juce::Point<int> pressPosition;
     int valueAtPress = 0;
-    bool pressed = false, repaintPending = false;
+    bool pressed = false, repaintPending = false, edited = false, fineAtPress = false;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (StsCont)
 };

@@ -8,4 +8,5 @@ void StsResor::load()
     capMedium = Artwork::get ("knob_cap_medium_png");
     capSmall = Artwork::get ("knob_cap_small_png");
     envelopeBackground = Artwork::get ("env_background_png");
+    editMark = Artwork::get ("edit_mark_png");
 }

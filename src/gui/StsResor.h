@@ -2,9 +2,9 @@
 
 #include <juce_graphics/juce_graphics.h>
 
-/** The five images the front panel's controls share: the knob film strip (3655 × 55), three knob
-    caps (80 × 80) and the envelope background (202 × 76). Kept by the processor, so every panel
-    an editor builds finds them decoded once. */
+/** The six images the front panel's controls share: the knob film strip (3655 × 55), three knob
+    caps (80 × 80), the envelope background (202 × 76) and the edit mark (14 × 14). Kept by the
+    processor, so every panel an editor builds finds them decoded once. */
 class StsResor
 {
 public:
@@ -12,4 +12,5 @@ public:
     void load();
 
     juce::Image knobStrip, capLarge, capMedium, capSmall, envelopeBackground;
+    juce::Image editMark; // the amber dot of a control whose value differs from the stored program
 };

@@ -54,6 +54,8 @@ public:
     void soundEdited() noexcept { ownSound.store (true, std::memory_order_relaxed); } // per automation step: no fence
     /** How many times the edit buffer was replaced as a whole so far. */
     uint32_t replacementCount() const noexcept { return replacements.load() >> 4; }
+    /** Where the latest replacement came from. */
+    Origin latestOrigin() const noexcept { return (Origin) (replacements.load() & 15u); }
 
     /** From a restore until restores have stopped for `recallSettleMs` (or another program
         replaced the recalled one): a host selecting the restored preset now is re-selecting it as

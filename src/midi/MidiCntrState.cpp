@@ -623,7 +623,8 @@ void MidiCntrState::selectStoredProgram (int group, int index)
     if (! ProgramLocation::isValid (group, index))
         return;
     makeCurrent (group, index);
-    replaceEditBuffer (instrumentBanks[(size_t) group]->programRecord (index), InstrumentSync::Origin::user);
+    replaceEditBuffer (instrumentBanks[(size_t) group]->programRecord (index), InstrumentSync::Origin::user,
+                       StoredSource::inSlot (group, index));
 }
 
 bool MidiCntrState::loadProgram (int index, InstrumentSync::Origin origin, bool notifyHost)
@@ -643,9 +644,9 @@ bool MidiCntrState::loadProgram (int index, InstrumentSync::Origin origin, bool 
     }
 
     const auto bank = getCurrentBank(), program = getCurrentProgram();
-    const auto record = juce::isPositiveAndBelow (bank, numInstrumentBanks) ? instrumentBanks[(size_t) bank]->programRecord (program)
-                                                                          : ProgramSysex::Record {};
-    replaceEditBuffer (record, origin);
+    const auto stored = juce::isPositiveAndBelow (bank, numInstrumentBanks);
+    const auto record = stored ? instrumentBanks[(size_t) bank]->programRecord (program) : ProgramSysex::Record {};
+    replaceEditBuffer (record, origin, stored ? StoredSource::inSlot (bank, program) : StoredSource {});
 
     if (notifyHost && isProgramChangeAutomationOn())
         reportToHost (ParTable::programSelector, ProgramLocation::programNumber (bank, program));
@@ -687,11 +688,11 @@ void MidiCntrState::programChangeIn (int bank, int program)
 }
 
 void MidiCntrState::storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record,
-                                  InstrumentSync::Origin origin)
+                                  InstrumentSync::Origin origin, StoredSource source)
 {
     if (! toBank)
     {
-        replaceEditBuffer (record, origin);
+        replaceEditBuffer (record, origin, source);
         return;
     }
 
@@ -701,11 +702,86 @@ void MidiCntrState::storeProgram (bool toBank, int bank, int program, const Prog
     postEvent (StateEvent::editBufferChanged);
 }
 
-void MidiCntrState::replaceEditBuffer (const ProgramSysex::Record& record, InstrumentSync::Origin origin)
+void MidiCntrState::replaceEditBuffer (const ProgramSysex::Record& record, InstrumentSync::Origin origin, StoredSource source)
 {
+    if (source.kind != StoredSource::keep)
+    {
+        const juce::SpinLock::ScopedLockType sl (storedLock);
+        storedSource = source;
+        arrivedRecord = record;
+    }
     pluginBank.setSingle (record);
     postEvent (StateEvent::editBufferChanged);
     instrumentSync.editBufferReplaced (origin);
+}
+
+ProgramSysex::Record MidiCntrState::getStoredProgram() const
+{
+    StoredSource source;
+    ProgramSysex::Record arrived;
+    {
+        const juce::SpinLock::ScopedLockType sl (storedLock);
+        source = storedSource;
+        arrived = arrivedRecord;
+    }
+
+    switch (source.kind)
+    {
+        case StoredSource::slot:
+            if (ProgramLocation::isValid (source.group, source.index))
+                return instrumentBanks[(size_t) source.group]->programRecord (source.index);
+            break;
+        case StoredSource::preset:
+            if (juce::isPositiveAndBelow (source.index, Bank_Program::recordsPerGroup))
+                return pluginBank.programRecord (source.index);
+            break;
+        case StoredSource::none:
+        case StoredSource::keep:
+            break;
+    }
+    return arrived;
+}
+
+MidiCntrState::SoundState MidiCntrState::getSoundState() const
+{
+    SoundState state;
+    state.record = pluginBank.single();
+    state.bank = currentBank.load();
+    state.program = currentProgram.load();
+    const juce::SpinLock::ScopedLockType sl (storedLock);
+    state.source = storedSource;
+    state.arrived = arrivedRecord;
+    return state;
+}
+
+void MidiCntrState::restoreSoundState (const SoundState& state)
+{
+    if (ProgramLocation::isValid (state.bank, state.program))
+        makeCurrent (state.bank, state.program);
+    {
+        const juce::SpinLock::ScopedLockType sl (storedLock);
+        storedSource = state.source;
+        arrivedRecord = state.arrived;
+    }
+    showSound (state.record);
+}
+
+void MidiCntrState::showSound (const ProgramSysex::Record& record)
+{
+    // Sent whatever "Send Program Changes" says: the user asked for this sound to be heard, and
+    // the instrument would otherwise go on playing one the panel no longer shows.
+    replaceEditBuffer (record, InstrumentSync::Origin::sentByCaller, StoredSource::unchanged());
+    sendEditBufferDump (record);
+}
+
+void MidiCntrState::restoreParameter (int parameter, int value)
+{
+    if (! juce::isPositiveAndBelow (parameter, ParTable::numNrpns))
+        return;
+    pluginBank.setSingleByte (parameter, (uint8_t) value);
+    sendParameter (parameter, value, 0.0, 0.0);
+    instrumentSync.soundEdited();
+    postEvent (StateEvent::parameterChanged (parameter, value));
 }
 
 //==============================================================================
@@ -732,7 +808,7 @@ void MidiCntrState::writeProgram (int group, int index, const ProgramSysex::Reco
 
     instrumentBanks[(size_t) group]->storeProgram (index, record);
     makeCurrent (group, index);
-    replaceEditBuffer (record, InstrumentSync::Origin::sentByCaller);
+    replaceEditBuffer (record, InstrumentSync::Origin::sentByCaller, StoredSource::inSlot (group, index));
     sendProgramDump (group, index, record);
     postEvent (StateEvent::mirrorChanged);
 
@@ -970,7 +1046,7 @@ void MidiCntrState::handleProgramDump (const std::vector<uint8_t>& m)
     makeCurrent (group, index);
     instrumentBanks[(size_t) group]->storeProgram (index, record);
     postEvent (StateEvent::mirrorChanged);
-    replaceEditBuffer (record, InstrumentSync::Origin::instrument);
+    replaceEditBuffer (record, InstrumentSync::Origin::instrument, StoredSource::inSlot (group, index));
 }
 
 void MidiCntrState::handleEditBufferDump (const std::vector<uint8_t>& m)

@@ -9,6 +9,7 @@
 #include "midi/InstrumentSync.h"
 #include "midi/PortSettings.h"
 #include "midi/StateEvent.h"
+#include "midi/StoredSource.h"
 #include "midi/ToHostBuffer.h"
 #include "midi/stateListener.h"
 #include "model/GlobalSettings.h"
@@ -19,6 +20,8 @@
 
 #include <array>
 #include <functional>
+
+class SoundHistory;
 #include <atomic>
 #include <memory>
 
@@ -112,13 +115,48 @@ public:
     void programChangeIn (int bank, int program);
     /** bank × 40 + program of the loaded program; -1 before any. */
     int loadedProgramIndex() const noexcept;
+    using StoredSource = ::StoredSource;
+
     /** A loaded or pasted program: into the mirror at (bank, program), or as the edit buffer. */
     void storeProgram (bool toBank, int bank, int program, const ProgramSysex::Record& record,
-                       InstrumentSync::Origin origin = InstrumentSync::Origin::user);
+                       InstrumentSync::Origin origin = InstrumentSync::Origin::user, StoredSource source = {});
     ProgramSysex::Record getEditBuffer() const noexcept { return pluginBank.single(); }
     /** The edit buffer replaced as a whole: the editor, the host and the instrument follow. Any thread. */
-    void replaceEditBuffer (const ProgramSysex::Record& record, InstrumentSync::Origin origin);
+    void replaceEditBuffer (const ProgramSysex::Record& record, InstrumentSync::Origin origin, StoredSource source = {});
+    /** The stored program the sound being edited is measured against (see StoredSource). */
+    ProgramSysex::Record getStoredProgram() const;
+
+    /** Everything an undo of a whole-program change puts back. */
+    struct SoundState
+    {
+        ProgramSysex::Record record {};
+        int bank = -1, program = -1;
+        StoredSource source;
+        ProgramSysex::Record arrived {}; // the record as it arrived, for a source of none
+
+        bool operator== (const SoundState& o) const noexcept
+        {
+            return record == o.record && bank == o.bank && program == o.program && source == o.source && arrived == o.arrived;
+        }
+        bool operator!= (const SoundState& o) const noexcept { return ! operator== (o); }
+    };
+    SoundState getSoundState() const;
+    /** Puts a sound back as it was: the current slot, the stored source and the edit buffer, which
+        goes to the instrument as an edit-buffer dump; the groups and the instrument's memory are
+        left alone. Message thread. */
+    void restoreSoundState (const SoundState& state);
+    /** Shows and plays another sound in place of the one being edited, the current slot and the
+        stored source unchanged: the editor, the host and the instrument (an edit-buffer dump)
+        follow. Message thread. */
+    void showSound (const ProgramSysex::Record& record);
+    /** One parameter set, sent to the instrument as its NRPN and shown: what an undo of a knob
+        turn does. The host hears of it from whoever called. Message thread. */
+    void restoreParameter (int parameter, int value);
     InstrumentSync& getInstrumentSync() noexcept { return instrumentSync; }
+
+    /** The undo history of the sound, kept by the processor; null without one. Message thread. */
+    SoundHistory* getSoundHistory() const noexcept { return soundHistory; }
+    void setSoundHistory (SoundHistory* history) noexcept { soundHistory = history; }
 
     // --- the plug-in's own programs: the current one of the 40, -1 until one is chosen
     int getCurrentPluginProgram() const noexcept { return currentPluginProgram.load(); }
@@ -309,12 +347,16 @@ private:
     std::atomic<bool> globalDumpReceived { false };
 
     std::atomic<int> currentBank { 0 }, currentProgram { 0 };
+    mutable juce::SpinLock storedLock; // the stored source and the record as it arrived
+    StoredSource storedSource;
+    ProgramSysex::Record arrivedRecord {};
     // The group the next program change selects in, as each sender last set it with controller 32.
     std::atomic<int> inputBank { 0 }, hostBank { 0 };
     std::atomic<bool> inThru { false }, hostThru { true }, programChangeAutomation { false }, sendClock { false };
     std::atomic<bool> loadStoredPrograms { false };
     std::atomic<int> currentPluginProgram { -1 }, blockSize { 0 };
     juce::Array<Cable_Listener*> cableListeners; // message thread only
+    SoundHistory* soundHistory = nullptr;        // message thread only
     std::atomic<bool> editorOpenedBefore { false };
 
     std::array<std::atomic<int>, numDelays> delays {};

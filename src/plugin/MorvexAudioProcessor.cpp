@@ -29,7 +29,13 @@ MorvexAudioProcessor::MorvexAudioProcessor (std::shared_ptr<MidiDeviceSeam> devi
 
     engine.addCableListener (this);
     engine.addChangeListener (this);
-    engine.getInstrumentSync().onEditBufferReplaced = [this] { tellHostValuesChanged(); };
+    engine.setSoundHistory (&history);
+    history.onSoundRestored = [this] { tellHostValuesChanged(); };
+    engine.getInstrumentSync().onEditBufferReplaced = [this]
+    {
+        history.soundReplaced();
+        tellHostValuesChanged();
+    };
 
     // The standalone app's "Reset to default state" makes a new processor in the same process: the
     // initial program it starts with is the user's new choice, for the instrument too.
@@ -58,6 +64,8 @@ MorvexAudioProcessor::~MorvexAudioProcessor()
 
     stopTimer();
     engine.getInstrumentSync().onEditBufferReplaced = nullptr;
+    history.onSoundRestored = nullptr;
+    engine.setSoundHistory (nullptr);
     engine.removeChangeListener (this);
     engine.removeCableListener (this);
 }
@@ -410,9 +418,14 @@ void MorvexAudioProcessor::flushEdits()
     drained.clear();
     engine.drainHostParams (drained);
 
+    const auto now = juce::Time::getMillisecondCounterHiRes();
     for (const auto& edit : drained)
         if (edit.parameter < 1000)
+        {
+            // the instrument's own knobs: undoable, unlike the host's automation
+            history.instrumentEdited (edit.parameter, edit.value, now);
             paramEdited (edit.parameter, edit.value);
+        }
 }
 
 void MorvexAudioProcessor::changeListenerCallback (juce::ChangeBroadcaster*)
@@ -459,7 +472,8 @@ void MorvexAudioProcessor::setCurrentProgram (int index)
         return;
 
     engine.setCurrentPluginProgram (index);
-    engine.replaceEditBuffer (engine.getPluginBank().programRecord (index), InstrumentSync::Origin::user);
+    engine.replaceEditBuffer (engine.getPluginBank().programRecord (index), InstrumentSync::Origin::user,
+                              MidiCntrState::StoredSource::ofPreset (index));
     engine.postEvent (StateEvent::hostProgramChanged);
     tellHostSoon();
 }
@@ -488,7 +502,9 @@ void MorvexAudioProcessor::changeProgramName (int index, const juce::String& new
         const auto record = bank.single();
         program.setRaw (record.data());
         program.setName (newName);
-        bank.setSingle (program.getData());
+        // the same sound, named anew: a step to undo, and nothing for the instrument to hear
+        engine.replaceEditBuffer (program.getData(), InstrumentSync::Origin::sentByCaller, MidiCntrState::StoredSource::unchanged());
+        return;
     }
 
     engine.postEvent (StateEvent::editBufferChanged);
@@ -497,6 +513,10 @@ void MorvexAudioProcessor::changeProgramName (int index, const juce::String& new
 void MorvexAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 {
     destData = PluginChunks::makeBank (engine.getPluginBank(), engine.getCurrentPluginProgram());
+
+    // While comparing, the panel shows the stored program; the project keeps the edits.
+    if (const auto edits = history.comparedEdits(); edits.has_value() && destData.getSize() >= (size_t) PluginChunks::currentPresetOffset)
+        destData.copyFrom (edits->data(), PluginChunks::editBufferOffset, edits->size());
 }
 
 void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
@@ -509,7 +529,10 @@ void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInByte
         engine.setCurrentPluginProgram (*recall.currentPreset);
 
     if (recall.editBuffer.has_value())
-        engine.replaceEditBuffer (*recall.editBuffer, InstrumentSync::Origin::recall);
+        engine.replaceEditBuffer (*recall.editBuffer, InstrumentSync::Origin::recall,
+                                  recall.currentPreset.has_value() && *recall.currentPreset >= 0
+                                      ? MidiCntrState::StoredSource::ofPreset (*recall.currentPreset)
+                                      : MidiCntrState::StoredSource {});
 
     engine.postEvent (StateEvent::hostProgramChanged);
     tellHostSoon();
@@ -553,6 +576,14 @@ juce::MemoryBlock MorvexAudioProcessor::presetFile()
 
 void MorvexAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock& destData)
 {
+    if (const auto edits = history.comparedEdits())
+    {
+        // as for any program state: the current preset takes the sound being edited
+        if (juce::isPositiveAndBelow (engine.getCurrentPluginProgram(), numPrograms))
+            engine.getPluginBank().storeProgram (engine.getCurrentPluginProgram(), *edits);
+        destData = PluginChunks::programChunk (*edits);
+        return;
+    }
     destData = PluginChunks::makeProgram (engine.getPluginBank(), engine.getCurrentPluginProgram());
 }
 
@@ -564,10 +595,12 @@ void MorvexAudioProcessor::setCurrentProgramStateInformation (const void* data, 
 
     // With no preset current, the program is the edit buffer alone: no preset is overwritten.
     const auto current = engine.getCurrentPluginProgram();
-    if (juce::isPositiveAndBelow (current, numPrograms))
+    const auto isPreset = juce::isPositiveAndBelow (current, numPrograms);
+    if (isPreset)
         engine.getPluginBank().storeProgram (current, *record);
 
-    engine.replaceEditBuffer (*record, InstrumentSync::Origin::user);
+    engine.replaceEditBuffer (*record, InstrumentSync::Origin::user,
+                              isPreset ? MidiCntrState::StoredSource::ofPreset (current) : MidiCntrState::StoredSource {});
     tellHostSoon();
 }
 

@@ -3,6 +3,7 @@
 #include "gui/StsResor.h"
 #include "midi/MIDI_Clock.h"
 #include "midi/MidiCntrState.h"
+#include "midi/SoundHistory.h"
 #include "plugin/Cable_Listener.h"
 #include "plugin/HostParameter.h"
 
@@ -31,6 +32,8 @@ public:
     ~MorvexAudioProcessor() override;
 
     MidiCntrState& getEngine() noexcept { return engine; }
+    /** The sound's undo history: it outlives every editor, and only a new instance starts one anew. */
+    SoundHistory& getSoundHistory() noexcept { return history; }
     /** The images the front panel's controls share, loaded by each editor as it opens. */
     StsResor& getPanelImages() noexcept { return panelImages; }
 
@@ -139,6 +142,7 @@ private:
 
     MIDI_Clock::Position positionInfo;
     MidiCntrState engine;
+    SoundHistory history { engine };
     StsResor panelImages;
     std::array<Envel*, 2> envelopeGraphs {};
     std::vector<HostParameter*> hostParameters;             // owned by the framework's parameter tree

@@ -324,10 +324,10 @@ TEST (MainCompMenus, PasteWaitsForTheFirstCopy)
 {
     EditorRig rig;
     rig.main->showEditMenu();
-    ASSERT_EQ (rig.shownItems.size(), 3);
-    EXPECT_EQ (rig.shownItems[2], "Select Program by Name  (Ctrl+ F)");
-    EXPECT_TRUE (rig.shownItems[0].startsWith ("Copy Program: "));
-    EXPECT_EQ (rig.shownItems[1], "Paste ");
+    ASSERT_EQ (rig.shownItems.size(), 5);
+    EXPECT_EQ (rig.shownItems[4], "Select Program by Name  (Ctrl+ F)");
+    EXPECT_TRUE (rig.shownItems[2].startsWith ("Copy Program: "));
+    EXPECT_EQ (rig.shownItems[3], "Paste ");
 
     rig.main->editMenuChosen (2);
     EXPECT_TRUE (rig.events().empty()) << "nothing to paste yet";
@@ -345,7 +345,7 @@ TEST (MainCompMenus, PasteWaitsForTheFirstCopy)
     rig.events();
 
     rig.main->showEditMenu();
-    EXPECT_EQ (rig.shownItems[1], "Paste Clipboard Lead");
+    EXPECT_EQ (rig.shownItems[3], "Paste Clipboard Lead");
     rig.main->editMenuChosen (2);
     EXPECT_EQ (rig.engine().getEditBuffer(), record);
     EXPECT_EQ (rig.events(), std::vector<int32_t> { StateEvent::editBufferChanged });

@@ -22,6 +22,7 @@ juce::Image buttonBody (int height);
 juce::Image switchCap();
 juce::Image ledRound();
 juce::Image ledSmall();
+juce::Image editMark();
 juce::Image ledGlobal();
 juce::Image checkbox();
 juce::Image digits();

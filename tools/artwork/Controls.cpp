@@ -296,6 +296,27 @@ juce::Image ledGlobal()
     });
 }
 
+juce::Image editMark()
+{
+    // A small amber lamp, lit: marks a control moved away from the stored program. Drawn at twice
+    // the size it is shown at, so it stays round at the larger zooms.
+    return render (14, 14, [] (juce::Graphics& g)
+    {
+        const juce::Point<float> c (7.0f, 7.0f);
+        juce::ColourGradient glow (juce::Colour (0xffffa020).withAlpha (0.55f), c.x, c.y,
+                                   juce::Colour (0xffffa020).withAlpha (0.0f), c.x + 7.0f, c.y, true);
+        g.setGradientFill (glow);
+        g.fillEllipse (0.0f, 0.0f, 14.0f, 14.0f);
+
+        g.setColour (juce::Colour (0xff140a02));
+        g.fillPath (circle (c, 4.6f));
+        juce::ColourGradient body (juce::Colour (0xffffe6a0), c.x - 1.0f, c.y - 1.2f, juce::Colour (0xffc86a00), c.x + 4.0f, c.y + 4.0f, true);
+        body.addColour (0.35, juce::Colour (0xffffb030));
+        g.setGradientFill (body);
+        g.fillPath (circle (c, 3.6f));
+    });
+}
+
 juce::Image checkbox()
 {
     // A small slide switch: on is lit red with the thumb right, off is dark with it left, and while
