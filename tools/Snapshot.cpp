@@ -1,6 +1,7 @@
 // Renders the editor to a PNG, as it looks for a processor in a given state:
 //   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X]
 //                              [--envelopes on] [--connect on] [--overlay NAME] [--find TEXT]
+//                              [--edits on|compare]
 // N selects program N (0..399) of the instrument mirror first. Z is the front panel's zoom (0.5 to
 // 1), X the panel unit scrolled to the left edge; --envelopes on shows the envelope graphs;
 // --connect on opens the simulated instrument's ports and waits until it answers. NAME opens an
@@ -12,8 +13,9 @@
 // "globals" (that window with its GLOBALS panel), "banks" (the group manager listing the current
 // group), "banks-category" (the group manager listing a category) or "finder" (the program finder
 // with TEXT typed into it, "s" unless told, and its selection three rows down); without it none is
-// open, not even the About panel a first editor shows. The processor runs in a home of its own, with the
-// simulated instrument as its only device.
+// open, not even the About panel a first editor shows. --edits on turns a few of the panel's
+// controls away from the stored program, so they wear their marks; --edits compare then presses
+// COMPARE. The processor runs in a home of its own, with the simulated instrument as its only device.
 #include "gui/BankComp.h"
 #include "gui/ContainerClass.h"
 #include "gui/MainComp.h"
@@ -52,7 +54,7 @@ int main (int argc, char** argv)
     int width = 0, height = 0, program = -1, scroll = 0;
     float zoom = 1.0f;
     bool envelopes = false, connect = false;
-    juce::String overlay, find ("s");
+    juce::String overlay, find ("s"), edits;
     for (int i = 2; i + 1 < argc; i += 2)
     {
         const juce::String option (argv[i]), value (argv[i + 1]);
@@ -89,6 +91,10 @@ int main (int argc, char** argv)
         {
             find = value;
         }
+        else if (option == "--edits")
+        {
+            edits = value;
+        }
     }
 
     const auto home = juce::File::createTempFile ("morvex-snapshot");
@@ -124,6 +130,23 @@ int main (int argc, char** argv)
             const auto end = juce::Time::getMillisecondCounter() + 2000;
             while (! processor.getEngine().isOnline() && juce::Time::getMillisecondCounter() < end)
                 juce::Thread::sleep (5);
+            processor.getEngine().dispatchPendingNotifications();
+            for (int i = 0; i < 100 && juce::dispatchNextMessageOnSystemQueue (true); ++i) {}
+        }
+        if (edits.isNotEmpty())
+        {
+            auto& surface = main->getEditorPanel().getSurface();
+            for (const auto& [parameter, step] : { std::pair { 17, 24 }, { 18, 40 }, { 19, -30 }, { 45, 25 } })
+                if (auto* control = surface.getControl (parameter))
+                    control->applyValue (control->getValue() + step);
+            for (auto* control : surface.getControls())
+                if (control->getKind() == ParTable::pushSwitch && control->getParameter() > 20)
+                {
+                    control->applyValue (control->getValue() == 0 ? 1 : 0);
+                    break;
+                }
+            if (edits == "compare")
+                main->toggleCompare();
             processor.getEngine().dispatchPendingNotifications();
             for (int i = 0; i < 100 && juce::dispatchNextMessageOnSystemQueue (true); ++i) {}
         }

@@ -6,7 +6,10 @@ namespace ButtonLook
 void paintArtwork (juce::Graphics& g, juce::Rectangle<int> area, const juce::Image& body, State state)
 {
     Artwork::drawButtonBody (g, body, area);
-    if (state.pressed)
+    // latched: pushed in and dark, so its caption reads as lit
+    if (state.latched)
+        g.fillAll (juce::Colour (0xa0101010));
+    else if (state.pressed)
         g.fillAll (juce::Colour (0x22000000));
     else if (state.hover)
         g.fillAll (juce::Colour (0x11000000));

@@ -20,6 +20,8 @@ EditBar::EditBar (MidiCntrState& e, const juce::Image& envelopeBackground)
 
     compareButton.place (16, 80, 78, 16);
     compareButton.setFontSize (11.0f);
+    // lit amber while the stored program plays, like the edit marks
+    compareButton.setCaptionColours (juce::Colours::black, juce::Colour (0xffffb030));
     compareButton.setTooltip ("Hear the stored program, then the edits again  (Ctrl+E)");
     addAndMakeVisible (compareButton);
     showCompare (false, false);

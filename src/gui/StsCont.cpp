@@ -241,10 +241,11 @@ void StsCont::paintMark (juce::Graphics& g) const
     if (! images.editMark.isValid())
         return;
 
-    // at the knob's upper right, clear of its pointer's travel; on a switch, beside its LED
+    // in the knob's upper right corner, clear of its scale; on a switch, in the cap's lower
+    // right corner, away from its LEDs
     const auto side = 7.0f * zoom;
-    const auto x = isKnob() ? 52.0f * zoom : (float) getWidth() - side - 1.0f * zoom;
-    const auto y = isKnob() ? 2.0f * zoom : 2.0f * zoom;
+    const auto x = (float) getWidth() - side - (isKnob() ? 0.5f : 2.0f) * zoom;
+    const auto y = isKnob() ? 0.5f * zoom : (float) getHeight() - side - 2.0f * zoom;
     g.drawImage (images.editMark, { x, y, side, side });
 }
 
