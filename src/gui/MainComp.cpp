@@ -912,15 +912,16 @@ void MainComp::scrollToSection (int n)
 //==============================================================================
 // Commands
 
-void MainComp::install (const ProgramSysex::Record& record, InstrumentSync::Origin origin)
+void MainComp::install (const ProgramSysex::Record& record, InstrumentSync::Origin origin, StoredSource source)
 {
-    engine.storeProgram (false, 0, 0, record, origin);
+    engine.storeProgram (false, 0, 0, record, origin, source);
 }
 
 void MainComp::sendCurrentProgram()
 {
+    // the same sound, sent: its edits are still edits of the program it came from
     const auto record = engine.getEditBuffer();
-    install (record, InstrumentSync::Origin::sentByCaller);
+    install (record, InstrumentSync::Origin::sentByCaller, StoredSource::unchanged());
     engine.sendEditBufferDump (record);
 }
 

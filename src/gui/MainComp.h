@@ -241,7 +241,8 @@ private:
     void showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen);
     /** The record becomes the edit buffer; unless the caller sends it itself, the instrument
         follows when "Send Program Changes" is on. */
-    void install (const ProgramSysex::Record& record, InstrumentSync::Origin origin = InstrumentSync::Origin::user);
+    void install (const ProgramSysex::Record& record, InstrumentSync::Origin origin = InstrumentSync::Origin::user,
+                  StoredSource source = {});
     /** Deletes an overlay after the call that closed it has returned (it may be its own). */
     static void retire (std::unique_ptr<juce::Component> overlay);
 

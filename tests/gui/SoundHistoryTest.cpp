@@ -352,6 +352,11 @@ TEST (SoundHistory, TheMarksFollowAnEditItsUndoAndADoubleClick)
     pumpPending();
     EXPECT_TRUE (knob.isEdited());
 
+    // sending the sound to the instrument leaves it an edit of the same program
+    rig.main->sendCurrentProgram();
+    rig.main->handleEvents (rig.events());
+    EXPECT_TRUE (knob.isEdited());
+
     // a double click puts the stored value back, as a step of its own
     const auto stored = rig.engine().getStoredProgram()[cutoff];
     knob.mouseDoubleClick (at (knob, 30, 30));
