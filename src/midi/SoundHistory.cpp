@@ -117,13 +117,19 @@ void SoundHistory::panelEdited (int parameter, int before, int after, double now
         return;
     }
 
+    recordSingle (Source::panel, parameter, before, after, nowMs);
+}
+
+void SoundHistory::recordSingle (Source source, int parameter, int before, int after, double nowMs)
+{
     if (before == after)
         return;
 
-    const auto join = joinSource == Source::panel && joinParameter == parameter && nowMs < joinUntilMs;
+    // the same parameter from the same side, while the moves keep coming, is the same step
+    const auto join = joinSource == source && joinParameter == parameter && nowMs < joinUntilMs;
     record (new ParameterStep (*this, { { parameter, before, after } }, parameter), describe (parameter), join);
     settled.record[(size_t) parameter] = (uint8_t) after;
-    joinSource = Source::panel;
+    joinSource = source;
     joinParameter = parameter;
     joinUntilMs = nowMs + instrumentPauseMs;
 }
@@ -155,16 +161,7 @@ void SoundHistory::instrumentEdited (int parameter, int after, double nowMs)
 
     // a knob turned on the instrument while comparing edits the user's sound, not the stored one
     leaveCompare();
-    const int before = engine.getPluginBank().singleByte (parameter);
-    if (before == after)
-        return;
-
-    const auto join = joinSource == Source::instrument && joinParameter == parameter && nowMs < joinUntilMs;
-    record (new ParameterStep (*this, { { parameter, before, after } }, parameter), describe (parameter), join);
-    settled.record[(size_t) parameter] = (uint8_t) after;
-    joinSource = Source::instrument;
-    joinParameter = parameter;
-    joinUntilMs = nowMs + instrumentPauseMs;
+    recordSingle (Source::instrument, parameter, engine.getPluginBank().singleByte (parameter), after, nowMs);
 }
 
 void SoundHistory::soundReplaced()

@@ -80,7 +80,11 @@ private:
         int parameter, before, after;
     };
 
+    enum class Source { none, panel, instrument };
+
     void record (juce::UndoableAction* step, const juce::String& what, bool join);
+    /** One parameter's move, joined to the step before when it continues it. */
+    void recordSingle (Source source, int parameter, int before, int after, double nowMs);
     void apply (const std::vector<Change>& changes, bool forward);
     void restore (const MidiCntrState::SoundState& state);
     /** The engine's own replacements so far are this history's doing. */
@@ -98,7 +102,6 @@ private:
     std::map<int, Change> gestureChanges;
 
     // The step the next edit of the same parameter, soon enough, joins instead of starting anew.
-    enum class Source { none, panel, instrument };
     Source joinSource = Source::none;
     int joinParameter = -1;
     double joinUntilMs = 0.0;
