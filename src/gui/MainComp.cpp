@@ -414,7 +414,7 @@ void MainComp::apply (const EventAction& action)
             break;
 
         case EventAction::octaveShown:
-            keyboard->getOctaveSelector().refresh();
+            keyboard->showBaseNote();
             break;
 
         case EventAction::presetChanged:

@@ -40,7 +40,7 @@ PianoKey* PianoPad::keyAt (juce::Point<float> p) noexcept
     for (auto* key : keys)
         if ((amongBlacks || key->getType() == PianoKey::white) && (float) PianoKey::leftEdgeOf (key->getOffset()) <= p.x)
             found = key;
-    return found;
+    return found != nullptr && found->isInRange() ? found : nullptr;
 }
 
 void PianoPad::releaseAll()

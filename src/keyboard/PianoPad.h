@@ -23,7 +23,8 @@ public:
     KeyOverlay& getOverlay() noexcept { return overlay; }
 
     /** The key under a point in units: among the black keys' height any key by its left edge,
-        below them only the white ones. Null left of the lowest key. */
+        below them only the white ones. Null left of the lowest key and for a key past MIDI note
+        127. */
     PianoKey* keyAt (juce::Point<float> unitPosition) noexcept;
 
     void releaseAll();

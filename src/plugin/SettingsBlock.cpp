@@ -11,6 +11,7 @@ SettingsBlock::SettingsBlock()
     put (3, 100);
     setInt (editorScaleOffset, 1000);
     setInt (keyboardScaleOffset, 1);
+    put (keyBaseNoteOffset, firstBaseNote);
     put (keyVelocityOffset, 100);
 }
 
