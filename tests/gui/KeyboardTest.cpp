@@ -132,6 +132,39 @@ TEST (PianoKeys, FromBaseNote72TheKeysPastNote127AreNeitherDrawnNorPlayed)
     EXPECT_TRUE (rig.notes().empty());
 }
 
+TEST (PianoKeys, ThePointerPlaysTheKeyItIsOnBlackOrWhite)
+{
+    // in units from the lowest key's left edge; black keys stand at 15, 44, 90, 116 and 142 of
+    // each octave and are 16 wide and 100 deep
+    const struct { float x, y; int offset; } cases[] = {
+        { 20.0f, 50.0f, 1 },    // C#, over C
+        { 28.0f, 50.0f, 1 },    // C#, over D
+        { 33.0f, 50.0f, 2 },    // D, between its black neighbours
+        { 20.0f, 120.0f, 0 },   // below the black keys: C
+        { 28.0f, 120.0f, 2 },   //                       D
+        { 58.0f, 50.0f, 3 },    // D#, over E
+        { 61.0f, 50.0f, 4 },    // E
+        { 105.0f, 50.0f, 6 },   // F#, over G
+        { 131.0f, 99.0f, 8 },   // G#, over A, at its lower end
+        { 131.0f, 100.0f, 9 },  // just below it: A
+        { 157.0f, 10.0f, 10 },  // A#, over B
+        { 160.0f, 10.0f, 11 },  // B
+        { 203.0f, 50.0f, 13 },  // the next octave's C#, over D
+        { 949.0f, 10.0f, 64 },  // the last key
+        { 950.0f, 10.0f, -1 },  // past it
+        { -1.0f, 10.0f, -1 },
+        { 20.0f, 153.0f, -1 },  // below the keys
+    };
+
+    StripRig rig;
+    auto& pad = rig.strip.getKeys();
+    for (const auto& c : cases)
+    {
+        const auto* key = pad.keyAt ({ c.x, c.y });
+        EXPECT_EQ (key != nullptr ? key->getOffset() : -1, c.offset) << c.x << "," << c.y;
+    }
+}
+
 TEST (PianoKeys, GlidingReleasesEachNoteAsTheNextStartsAndLettingGoEndsTheLast)
 {
     StripRig rig;
