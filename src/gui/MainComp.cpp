@@ -312,6 +312,7 @@ MainComp::EventAction MainComp::decode (int32_t code) noexcept
         case 0x440: return { A::transferProgress, (int) ((u >> 8) & 0xFF), (int) (u & 0xFF) };
         case 0x460: return { A::groupsChanged };
         case 0x470: return { A::hostThruDropped };
+        case 0x480: return { A::channelChanged };
         case 0x490: return { A::writeChecked };
         case 0x500: return { A::presetChanged };
         case 0x521: return { A::velocityShown };
@@ -415,6 +416,11 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::octaveShown:
             keyboard->showBaseNote();
+            break;
+
+        case EventAction::channelChanged:
+            // the channel menu, or the instrument's globals when it answers on another channel
+            appBar->showChannel (engine.getMidiChannel());
             break;
 
         case EventAction::presetChanged:

@@ -172,7 +172,7 @@ public:
         {
             none, pitchWheel, modWheel, parameter, programChanged, online, offline, transferEnded,
             transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder, hostThruDropped,
-            writeChecked
+            writeChecked, channelChanged
         };
         Kind kind = none;
         int a = 0, b = 0;

@@ -131,7 +131,7 @@ TEST (MainCompEvents, DecodesEveryKindOfCode)
         { StateEvent::transferFinished, { A::transferEnded } },
         { StateEvent::transfer (7, 12), { A::transferProgress, 7, 12 } },
         { StateEvent::mirrorChanged, { A::groupsChanged } },
-        { StateEvent::channelChanged, {} },
+        { StateEvent::channelChanged, { A::channelChanged } },
         { StateEvent::hostProgramChanged, { A::presetChanged } },
         { StateEvent::keyVelocityChanged, { A::velocityShown } },
         { StateEvent::keyOctaveChanged, { A::octaveShown } },
@@ -155,6 +155,19 @@ TEST (MainCompEvents, ShowTheInstrumentsStateAsTheyArrive)
     // from the engine, through the asynchronous update
     rig.engine().postEvent (StateEvent::instrumentOffline);
     ASSERT_TRUE (pumpUntil ([&] { return rig.main->getStatusText().endsWith ("OFF-LINE"); }, 2000));
+}
+
+TEST (MainCompEvents, TheChannelShownFollowsTheInstrumentsGlobals)
+{
+    EditorRig rig;
+    auto& label = rig.main->getAppBar().getChannelLabel();
+    ASSERT_EQ (label.getText(), "Channel: 1");
+
+    // the instrument, set to channel 5, answers the editor's request for its globals
+    rig.instrument->setGlobal (2, 5);
+    rig.engine().requestGlobals();
+    EXPECT_TRUE (pumpUntil ([&] { return label.getText() == "Channel: 5"; })) << label.getText();
+    EXPECT_EQ (rig.engine().getMidiChannel(), 5);
 }
 
 TEST (MainCompTransfers, ProgressBlocksTheOverlaysUntilItEnds)
