@@ -1204,8 +1204,10 @@ void MainComp::editMenuChosen (int id)
 {
     if (id == 1)
     {
+        // The copy is the edit buffer as it stands: the panel shows it again, but nothing goes to
+        // the instrument, whose sound a copy has no reason to change.
         clipboard = engine.getEditBuffer();
-        sendCurrentProgram();
+        engine.postEvent (StateEvent::editBufferChanged);
     }
     else if (id == 2 && clipboard.has_value())
     {

@@ -399,6 +399,16 @@ TEST (MainCompMenus, ChannelModelParamAndSendMenus)
     EXPECT_TRUE (startsWith (rig.wire (1).back(), { 0xF0, 0x01, 0x32, 0x03 }));
 }
 
+TEST (MainCompMenus, CopyTakesTheProgramWithoutSendingIt)
+{
+    EditorRig rig;
+    rig.pick = 1;
+    rig.main->showEditMenu();
+    EXPECT_TRUE (rig.main->isClipboardFilled());
+    EXPECT_EQ (rig.events(), std::vector<int32_t> { StateEvent::editBufferChanged }) << "the panel shows it again";
+    EXPECT_TRUE (heard (rig).empty()) << "nothing on the wire";
+}
+
 TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
 {
     EditorRig rig;
