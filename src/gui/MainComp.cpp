@@ -1106,7 +1106,7 @@ juce::PopupMenu MainComp::makeChannelMenu()
 
 void MainComp::showFileMenu()    { showMenu (makeFileMenu(), appBar->getButton (AppBar::fileId), [this] (int id) { fileMenuChosen (id); }); }
 void MainComp::showEditMenu()    { showMenu (makeEditMenu(), appBar->getButton (AppBar::editId), [this] (int id) { editMenuChosen (id); }); }
-void MainComp::showParamMenu()   { showMenu (makeParamMenu(), appBar->getButton (AppBar::editId), [this] (int id) { paramMenuChosen (id); }); }
+void MainComp::showParamMenu()   { showMenu (makeParamMenu(), appBar->getButton (AppBar::paramId), [this] (int id) { paramMenuChosen (id); }); }
 void MainComp::showSendMenu()    { showMenu (makeSendMenu(), appBar->getButton (AppBar::sendId), [this] (int id) { sendMenuChosen (id); }); }
 void MainComp::showModelMenu()   { showMenu (makeModelMenu(), appBar->getButton (AppBar::modelId), [this] (int id) { modelMenuChosen (id); }); }
 void MainComp::showChannelMenu() { showMenu (makeChannelMenu(), &appBar->getChannelLabel(), [this] (int id) { channelMenuChosen (id); }); }

@@ -409,6 +409,39 @@ TEST (MainCompMenus, CopyTakesTheProgramWithoutSendingIt)
     EXPECT_TRUE (heard (rig).empty()) << "nothing on the wire";
 }
 
+TEST (MainCompMenus, EachBarMenuOpensUnderItsOwnControl)
+{
+    EditorRig rig;
+    if (rig.main->isAboutOpen())
+        rig.main->toggleAbout (0);
+    rig.main->chooseFromMenu = nullptr; // the real menus, on the screen
+    rig.editor->addToDesktop (0);
+    rig.editor->setVisible (true);
+    auto& bar = rig.main->getAppBar();
+    auto* modal = juce::ModalComponentManager::getInstance();
+
+    const struct { const char* what; void (MainComp::*show)(); juce::Component* anchor; } cases[] = {
+        { "FILE", &MainComp::showFileMenu, bar.getButton (AppBar::fileId) },
+        { "EDIT", &MainComp::showEditMenu, bar.getButton (AppBar::editId) },
+        { "PARAM", &MainComp::showParamMenu, bar.getButton (AppBar::paramId) },
+        { "SEND", &MainComp::showSendMenu, bar.getButton (AppBar::sendId) },
+        { "MODEL", &MainComp::showModelMenu, bar.getButton (AppBar::modelId) },
+        { "channel", &MainComp::showChannelMenu, &bar.getChannelLabel() },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        (rig.main->*c.show)();
+        ASSERT_TRUE (pumpUntil ([&] { return modal->getNumModalComponents() > 0; }));
+        const auto menuX = modal->getModalComponent (0)->getScreenX();
+        EXPECT_NEAR (menuX, c.anchor->getScreenX(), 10) << "opens under its own control";
+
+        juce::PopupMenu::dismissAllActiveMenus();
+        EXPECT_TRUE (pumpUntil ([&] { return modal->getNumModalComponents() == 0; }));
+    }
+    rig.editor->removeFromDesktop();
+}
+
 TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
 {
     EditorRig rig;
