@@ -5,11 +5,10 @@
 
 EditBar::EditBar (MidiCntrState& e, const juce::Image& envelopeBackground)
     : engine (e), lcd (e, LCD_Comp::finderMode), envPanel (envelopeBackground),
-      // the model is read once: a change shows in the next editor
-      model (e.getSettings().getInt (SettingsBlock::modelOffset)),
-      background (Artwork::get ("bar_png")),
-      logo (Artwork::get (model != 0 ? "logo_prophet10_png" : "logo_prophet5_png"))
+      background (Artwork::get ("bar_png"))
 {
+    setModel (e.getSettings().getInt (SettingsBlock::modelOffset));
+
     lcd.setTopLeftPosition (16, 24);
     addAndMakeVisible (lcd);
 
@@ -28,6 +27,13 @@ void EditBar::showCurrentProgram()
     const auto record = engine.getEditBuffer();
     lcd.setDisplay (juce::jmax (0, engine.getCurrentBank()), juce::jmax (0, engine.getCurrentProgram()),
                     record[(size_t) DSI_Program::categoryOffset], Bank_Program::nameFrom (record).trimEnd());
+}
+
+void EditBar::setModel (int newModel)
+{
+    model = newModel;
+    logo = Artwork::get (model != 0 ? "logo_prophet10_png" : "logo_prophet5_png");
+    repaint();
 }
 
 void EditBar::toggleEnvelopes()

@@ -24,6 +24,8 @@ public:
     /** Shows the envelope panel when hidden, hides it when shown. */
     void toggleEnvelopes();
 
+    /** 0 the Prophet-5, any other the Prophet-10: which logo the bar shows. */
+    void setModel (int newModel);
     int getModel() const noexcept { return model; }
     juce::Rectangle<int> getLogoBounds() const noexcept { return logoBounds; }
 
@@ -35,7 +37,7 @@ private:
     LCD_Comp lcd;
     StsBut envelopesButton { "ENVELOPES", envelopesId };
     EnvPanel envPanel;
-    const int model;
+    int model = 0;
     juce::Image background, logo;
     juce::Rectangle<int> logoBounds;
 

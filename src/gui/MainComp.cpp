@@ -1088,19 +1088,21 @@ juce::PopupMenu MainComp::makeSendMenu()
     return menu;
 }
 
-juce::PopupMenu MainComp::makeModelMenu()
+juce::PopupMenu MainComp::makeModelMenu() const
 {
+    const auto model = engine.getSettings().getInt (SettingsBlock::modelOffset);
     juce::PopupMenu menu;
-    menu.addItem (1, "Model Prophet~5");
-    menu.addItem (2, "Model Prophet~10");
+    menu.addItem (1, "Model Prophet~5", true, model == 0);
+    menu.addItem (2, "Model Prophet~10", true, model != 0);
     return menu;
 }
 
-juce::PopupMenu MainComp::makeChannelMenu()
+juce::PopupMenu MainComp::makeChannelMenu() const
 {
+    const auto channel = engine.getMidiChannel();
     juce::PopupMenu menu;
     for (int n = 1; n <= 16; ++n)
-        menu.addItem (n, "Channel " + juce::String (n));
+        menu.addItem (n, "Channel " + juce::String (n), true, n == channel);
     return menu;
 }
 
@@ -1243,8 +1245,15 @@ void MainComp::sendMenuChosen (int id)
 
 void MainComp::modelMenuChosen (int id)
 {
-    if (id == 1 || id == 2)
-        engine.getSettings().setInt (SettingsBlock::modelOffset, id - 1);
+    if (id != 1 && id != 2)
+        return;
+
+    // the logo and the About picture show the choice at once, not from the next editor on
+    const auto model = id - 1;
+    engine.getSettings().setInt (SettingsBlock::modelOffset, model);
+    editBar->setModel (model);
+    if (aboutPanel != nullptr)
+        aboutPanel->setModel (model);
 }
 
 void MainComp::channelMenuChosen (int id)

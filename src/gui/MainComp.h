@@ -139,8 +139,9 @@ public:
     juce::PopupMenu makeSendMenu();
     juce::PopupMenu makeFileMenu() const;
     static juce::PopupMenu makeParamMenu();
-    static juce::PopupMenu makeModelMenu();
-    static juce::PopupMenu makeChannelMenu();
+    /** The model and channel menus tick the current choice. */
+    juce::PopupMenu makeModelMenu() const;
+    juce::PopupMenu makeChannelMenu() const;
     bool isClipboardFilled() const noexcept { return clipboard.has_value(); }
 
     // --- files: `chooseFile`, when set, answers the file dialogs instead of the user (tests)

@@ -409,6 +409,50 @@ TEST (MainCompMenus, CopyTakesTheProgramWithoutSendingIt)
     EXPECT_TRUE (heard (rig).empty()) << "nothing on the wire";
 }
 
+TEST (MainCompMenus, ModelAndChannelMenusTickTheCurrentChoiceAndAModelShowsAtOnce)
+{
+    EditorRig rig;
+    if (rig.main->isAboutOpen()) // the first opening's welcome
+        rig.main->toggleAbout (0);
+    rig.main->showChannelMenu();
+    EXPECT_EQ (rig.tickedItems, juce::StringArray ("Channel 1"));
+    rig.pick = 7;
+    rig.main->showChannelMenu();
+    rig.pick = 0;
+    rig.main->showChannelMenu();
+    EXPECT_EQ (rig.tickedItems, juce::StringArray ("Channel 7"));
+
+    rig.main->showModelMenu();
+    EXPECT_EQ (rig.tickedItems, juce::StringArray ("Model Prophet~5"));
+
+    // the edit bar's logo changes with the choice, in the editor already open
+    auto& bar = rig.main->getEditBar();
+    const auto logo = [&bar] { return bar.createComponentSnapshot (bar.getLogoBounds()); };
+    const auto prophet5 = logo();
+    rig.pick = 2;
+    rig.main->showModelMenu();
+    EXPECT_EQ (bar.getModel(), 1);
+    const auto prophet10 = logo();
+    bool changed = false;
+    for (int y = 0; y < prophet5.getHeight() && ! changed; ++y)
+        for (int x = 0; x < prophet5.getWidth() && ! changed; ++x)
+            changed = prophet5.getPixelAt (x, y) != prophet10.getPixelAt (x, y);
+    EXPECT_TRUE (changed) << "the Prophet-10's logo is drawn";
+    rig.pick = 0;
+    rig.main->showModelMenu();
+    EXPECT_EQ (rig.tickedItems, juce::StringArray ("Model Prophet~10"));
+
+    // an About panel open at the time shows the chosen model's picture too
+    rig.main->toggleAbout (0);
+    ASSERT_TRUE (rig.main->isAboutOpen());
+    EXPECT_EQ (rig.main->getAboutPanel()->getModel(), 1);
+    rig.main->modelMenuChosen (1);
+    EXPECT_EQ (rig.main->getAboutPanel()->getModel(), 0);
+    EXPECT_EQ (bar.getModel(), 0);
+    rig.main->toggleAbout (0);
+    pumpPending();
+}
+
 TEST (MainCompMenus, EachBarMenuOpensUnderItsOwnControl)
 {
     EditorRig rig;
