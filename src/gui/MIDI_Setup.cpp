@@ -163,7 +163,7 @@ void MIDI_Setup::showPortMenu (bool input)
             outputEntry = id - 1;
         repaint();
         tell (input ? MIDI_SetupListener::inputChosen : MIDI_SetupListener::outputChosen, id - 1);
-    });
+    }, onMenuClosed);
 }
 
 void MIDI_Setup::showSysexMenu()
@@ -176,7 +176,7 @@ void MIDI_Setup::showSysexMenu()
     {
         engine.getPorts().setSysexSizeChoice (id - 1);
         sysexLabel.setText (sysexText (id - 1));
-    });
+    }, onMenuClosed);
 }
 
 void MIDI_Setup::toggleGlobals()

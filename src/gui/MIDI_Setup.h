@@ -73,6 +73,8 @@ public:
 
     /** When set, picks the pop-up menus' items instead of the user (0: dismissed). */
     MenuChoice::Chooser chooseFromMenu;
+    /** Called when one of the window's menus has closed, however it ended. */
+    std::function<void()> onMenuClosed;
 
     void toggleGlobals();
 

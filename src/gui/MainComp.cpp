@@ -495,6 +495,9 @@ bool MainComp::keyPlayed (int panelCode, int key, bool, bool, bool ctrl)
         case keyEscape:
             if (panelCode == aboutPanelCode && aboutPanel != nullptr)
                 closeAbout();
+            // the MIDI setup takes no panel code of its own: it leaves the front panel's shortcuts
+            else if (panelCode == frontPanel && midiSetup != nullptr)
+                closeMidiSetup();
             else if (panelCode == groupManagerPanel && groupManagerOpen && ! overlaysBlocked())
                 closeGroupManager();
             else if (panelCode == writePanelCode)
@@ -575,6 +578,7 @@ void MainComp::closeAbout()
     aboutPanel->stopAutoClose();
     aboutPanel->removeChangeListener (this);
     retire (std::move (aboutPanel));
+    keysToPlayer();
 }
 
 void MainComp::toggleGroupManager()
@@ -618,6 +622,7 @@ void MainComp::closeGroupManager()
     editorPanelBounds = { 0, barHeight, getWidth(), editorPanelBounds.getHeight() };
     editorPanel->setBounds (editorPanelBounds);
     layout();
+    keysToPlayer();
 }
 
 EditSurface* MainComp::groupManagerPreview() const noexcept
@@ -673,6 +678,7 @@ void MainComp::closeWritePanel()
     writePanel->getCancelButton().removeListener (this);
     writePanel->getDisplay().removeChangeListener (this);
     retire (std::move (writePanel));
+    keysToPlayer();
 }
 
 void MainComp::writeProgram()
@@ -757,6 +763,7 @@ void MainComp::toggleMidiSetup()
     midiSetup->getSync().currentRateIndex = [this] { return engine.getSampleRateIndex(); };
     midiSetup->setStatus (statusText);
     midiSetup->chooseFromMenu = chooseFromMenu;
+    midiSetup->onMenuClosed = [this] { keysToPlayer(); };
 
     midiSetup->addListener (this);
     midiSetup->getSync().addChangeListener (this);
@@ -773,6 +780,20 @@ void MainComp::setActivePanel (int code)
     keyboard->getKeyPlayer().setPanelCode (code);
 }
 
+void MainComp::keysToPlayer()
+{
+    // A menu window or a closed overlay's control had the keys; without this they would reach no
+    // shortcut and play no note until the player clicked into the editor. A text field being
+    // typed into (a rename box under a category menu) keeps them.
+    auto& player = keyboard->getKeyPlayer();
+    if (! player.isShowing() || player.hasKeyboardFocus (false))
+        return;
+    if (auto* focused = juce::Component::getCurrentlyFocusedComponent();
+        focused != nullptr && focused->isShowing() && dynamic_cast<juce::TextEditor*> (focused) != nullptr)
+        return;
+    player.grabKeyboardFocus();
+}
+
 void MainComp::closeMidiSetup()
 {
     if (midiSetup == nullptr)
@@ -784,6 +805,7 @@ void MainComp::closeMidiSetup()
     midiSetup->removeListener (this);
     midiSetup->getSync().removeChangeListener (this);
     retire (std::move (midiSetup));
+    keysToPlayer();
 }
 
 void MainComp::midiSetupAction (int code, int value)
@@ -862,8 +884,11 @@ void MainComp::showLibraryWindow()
 
 void MainComp::hideLibraryWindow()
 {
-    if (libraryWindow != nullptr)
+    if (libraryWindow != nullptr && libraryWindow->isVisible())
+    {
         libraryWindow->setVisible (false);
+        keysToPlayer();
+    }
 }
 
 void MainComp::openProgramFinder()
@@ -890,9 +915,7 @@ void MainComp::closeProgramFinder()
         return;
     finder->removeChangeListener (this);
     retire (std::move (finder));
-    // the keys go back to the keyboard strip's player, where the shortcuts are
-    if (isShowing())
-        keyboard->getKeyPlayer().grabKeyboardFocus();
+    keysToPlayer();
 }
 
 void MainComp::scrollToSection (int n)
@@ -1030,6 +1053,7 @@ void MainComp::closeProgress()
         progress->getRetryButton().removeListener (this);
         progress->getCloseButton().removeListener (this);
         retire (std::move (progress));
+        keysToPlayer();
     }
 }
 
@@ -1043,7 +1067,7 @@ void MainComp::timerCallback()
 
 void MainComp::showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen)
 {
-    MenuChoice::show (menu, anchor, *this, chooseFromMenu, std::move (chosen));
+    MenuChoice::show (menu, anchor, *this, chooseFromMenu, std::move (chosen), [this] { keysToPlayer(); });
 }
 
 juce::PopupMenu MainComp::makeFileMenu() const

@@ -229,6 +229,9 @@ private:
     /** Writes a file the user chose, and says whether it worked. */
     void writeUserFile (const std::vector<uint8_t>& bytes);
     void setActivePanel (int code);
+    /** After a menu or an overlay closed: the keys go back to the key player, where the shortcuts
+        and computer-key play are. */
+    void keysToPlayer();
     void keyboardMoved();
     /** Keyboard x, y, width and height into the settings block (offsets 44..56). */
     void storeKeyboardPlace();

@@ -74,6 +74,48 @@ TEST (MainCompKeys, ShortcutsActOrPassAsTheirPanelAllows)
             << "panel " << c.panel << " key " << c.key << (c.ctrl ? " with ctrl" : "");
 }
 
+TEST (MainCompKeys, EscapeClosesEachOverlayAndTheKeysGoBackToThePlayer)
+{
+    EditorRig rig;
+    if (rig.main->isAboutOpen())
+        rig.main->toggleAbout (0);
+    rig.editor->addToDesktop (0);
+    rig.editor->setVisible (true);
+    auto* peer = rig.editor->getPeer();
+    ASSERT_NE (peer, nullptr);
+    auto& main = *rig.main;
+    auto& player = main.getKeyboard().getKeyPlayer();
+
+    const struct { const char* what; std::function<void()> open; std::function<bool()> isOpen; } overlays[] = {
+        { "About", [&] { main.toggleAbout (0); }, [&] { return main.isAboutOpen(); } },
+        { "MIDI setup", [&] { main.toggleMidiSetup(); }, [&] { return main.getMidiSetup() != nullptr; } },
+        { "group manager", [&] { main.toggleGroupManager(); }, [&] { return main.isGroupManagerOpen(); } },
+        { "write panel", [&] { main.toggleWritePanel(); }, [&] { return main.getWritePanel() != nullptr; } },
+    };
+    for (const auto& o : overlays)
+    {
+        SCOPED_TRACE (o.what);
+        o.open();
+        ASSERT_TRUE (o.isOpen());
+        // a click into the overlay leaves the keys with the editor, not with its player
+        main.grabKeyboardFocus();
+        ASSERT_TRUE (pumpUntil ([&] { return main.hasKeyboardFocus (false); }));
+
+        peer->handleKeyPress (juce::KeyPress (juce::KeyPress::escapeKey));
+        EXPECT_FALSE (o.isOpen());
+        EXPECT_EQ (main.getActivePanel(), MainComp::frontPanel);
+        EXPECT_TRUE (pumpUntil ([&] { return player.hasKeyboardFocus (false); }));
+    }
+
+    // and the computer keys play at once, with no click into the editor first
+    rig.engine().getSettings().setByte (SettingsBlock::keyPlayOffset, 1);
+    rig.instrument->clearLog();
+    peer->handleKeyPress (juce::KeyPress ('Z', juce::ModifierKeys::shiftModifier, 0));
+    EXPECT_EQ (rig.wire (1).front(), (Bytes { 0x90, 24, 100 }));
+    rig.editor->removeFromDesktop();
+    pumpPending();
+}
+
 TEST (MainCompCommands, SendAndReceiveReachTheInstrumentFromKeysButtonsAndMenus)
 {
     struct Case
@@ -453,7 +495,7 @@ TEST (MainCompMenus, ModelAndChannelMenusTickTheCurrentChoiceAndAModelShowsAtOnc
     pumpPending();
 }
 
-TEST (MainCompMenus, EachBarMenuOpensUnderItsOwnControl)
+TEST (MainCompMenus, EachBarMenuOpensUnderItsOwnControlAndGivesTheKeysBackToThePlayer)
 {
     EditorRig rig;
     if (rig.main->isAboutOpen())
@@ -462,6 +504,7 @@ TEST (MainCompMenus, EachBarMenuOpensUnderItsOwnControl)
     rig.editor->addToDesktop (0);
     rig.editor->setVisible (true);
     auto& bar = rig.main->getAppBar();
+    auto& player = rig.main->getKeyboard().getKeyPlayer();
     auto* modal = juce::ModalComponentManager::getInstance();
 
     const struct { const char* what; void (MainComp::*show)(); juce::Component* anchor; } cases[] = {
@@ -475,13 +518,17 @@ TEST (MainCompMenus, EachBarMenuOpensUnderItsOwnControl)
     for (const auto& c : cases)
     {
         SCOPED_TRACE (c.what);
+        // a click on the bar leaves the keys with the editor, not with its player
+        rig.main->grabKeyboardFocus();
+        ASSERT_TRUE (pumpUntil ([&] { return rig.main->hasKeyboardFocus (false); }));
+
         (rig.main->*c.show)();
         ASSERT_TRUE (pumpUntil ([&] { return modal->getNumModalComponents() > 0; }));
         const auto menuX = modal->getModalComponent (0)->getScreenX();
         EXPECT_NEAR (menuX, c.anchor->getScreenX(), 10) << "opens under its own control";
 
         juce::PopupMenu::dismissAllActiveMenus();
-        EXPECT_TRUE (pumpUntil ([&] { return modal->getNumModalComponents() == 0; }));
+        EXPECT_TRUE (pumpUntil ([&] { return modal->getNumModalComponents() == 0 && player.hasKeyboardFocus (false); }));
     }
     rig.editor->removeFromDesktop();
 }
