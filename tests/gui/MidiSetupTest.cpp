@@ -342,3 +342,24 @@ TEST (MidiSetup, F7AndTheMidiButtonToggleItExceptDuringATransfer)
     rig.editor->setSize (900, 600);
     EXPECT_EQ (rig.main->getMidiSetup()->getBounds(), rig.main->getLocalBounds());
 }
+
+TEST (MidiSetup, TheComputerKeyDrawingNamesEveryKeyBlackOrWhite)
+{
+    juce::StringArray drawn;
+    for (const auto& key : MIDI_Setup::keyAssignment())
+        drawn.add (key.letter + " " + key.note + (key.black ? " (black)" : ""));
+    EXPECT_EQ (drawn.joinIntoString (", "), "Z C, S C# (black), X D, D D# (black), C E, V F, G F# (black), B G, H G# (black), "
+                                            "N A, J A# (black), M B");
+
+    // and each letter plays the note it is drawn with
+    ProcessorRig rig;
+    rig.settle();
+    rig.instrument->clearLog();
+    const auto octave = juce::String (rig.engine().getSettings().getByte (SettingsBlock::keyBaseNoteOffset) / 12);
+    for (const auto& key : MIDI_Setup::keyAssignment())
+        ASSERT_TRUE (rig.engine().keyPlay (key.letter.toLowerCase()[0])) << key.letter;
+    const auto played = rig.wire (12);
+    ASSERT_EQ (played.size(), 12u);
+    for (size_t i = 0; i < played.size(); ++i)
+        EXPECT_EQ (MidiCntrState::noteName (played[i][1]), MIDI_Setup::keyAssignment()[i].note + octave) << i;
+}
