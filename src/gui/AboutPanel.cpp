@@ -2,11 +2,18 @@
 #include "gui/Artwork.h"
 
 AboutPanel::AboutPanel (const juce::String& versionText, int modelIndex, int autoCloseMs)
-    : version (versionText), model (modelIndex),
-      picture (Artwork::get (modelIndex == 0 ? "about_prophet5_png" : "about_prophet10_png"))
+    : version (versionText)
 {
+    setModel (modelIndex);
     if (autoCloseMs > 0)
         startTimer (autoCloseMs);
+}
+
+void AboutPanel::setModel (int newModel)
+{
+    model = newModel;
+    picture = Artwork::get (model == 0 ? "about_prophet5_png" : "about_prophet10_png");
+    repaint();
 }
 
 juce::String AboutPanel::getVersionLine() const

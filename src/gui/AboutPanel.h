@@ -18,6 +18,8 @@ public:
     void centrePicture();
     juce::Rectangle<int> getPictureArea() const noexcept { return area; }
     juce::String getVersionLine() const;
+    /** Shows the picture of another model (0 the Prophet-5, any other the Prophet-10). */
+    void setModel (int newModel);
     int getModel() const noexcept { return model; }
     bool isAutoClosing() const noexcept { return isTimerRunning(); }
     void stopAutoClose() { stopTimer(); }
@@ -30,7 +32,7 @@ private:
     void timerCallback() override;
 
     const juce::String version;
-    const int model;
+    int model = 0;
     juce::Rectangle<int> area;
     juce::Image picture;
 

@@ -5,11 +5,10 @@
 
 EditBar::EditBar (MidiCntrState& e, const juce::Image& envelopeBackground)
     : engine (e), lcd (e, LCD_Comp::finderMode), envPanel (envelopeBackground),
-      // the model is read once: a change shows in the next editor
-      model (e.getSettings().getInt (SettingsBlock::modelOffset)),
-      background (Artwork::get ("bar_png")),
-      logo (Artwork::get (model != 0 ? "logo_prophet10_png" : "logo_prophet5_png"))
+      background (Artwork::get ("bar_png"))
 {
+    setModel (e.getSettings().getInt (SettingsBlock::modelOffset));
+
     lcd.setTopLeftPosition (16, 24);
     addAndMakeVisible (lcd);
 
@@ -43,6 +42,13 @@ void EditBar::showCompare (bool available, bool comparing)
     compareButton.setEnabled (available || comparing);
     compareButton.setAlpha (available || comparing ? 1.0f : 0.4f);
     compareButton.setLatched (comparing);
+}
+
+void EditBar::setModel (int newModel)
+{
+    model = newModel;
+    logo = Artwork::get (model != 0 ? "logo_prophet10_png" : "logo_prophet5_png");
+    repaint();
 }
 
 void EditBar::toggleEnvelopes()

@@ -29,6 +29,8 @@ public:
     /** Shows the envelope panel when hidden, hides it when shown. */
     void toggleEnvelopes();
 
+    /** 0 the Prophet-5, any other the Prophet-10: which logo the bar shows. */
+    void setModel (int newModel);
     int getModel() const noexcept { return model; }
     juce::Rectangle<int> getLogoBounds() const noexcept { return logoBounds; }
 
@@ -41,7 +43,7 @@ private:
     StsBut envelopesButton { "ENVELOPES", envelopesId };
     StsBut compareButton { "COMPARE", compareId };
     EnvPanel envPanel;
-    const int model;
+    int model = 0;
     juce::Image background, logo;
     juce::Rectangle<int> logoBounds;
 

@@ -1,5 +1,6 @@
 #include "gui/MIDI_Setup.h"
 #include "gui/Artwork.h"
+#include "keyboard/PianoKey.h"
 #include "midi/MidiCntrState.h"
 
 namespace
@@ -163,7 +164,7 @@ void MIDI_Setup::showPortMenu (bool input)
             outputEntry = id - 1;
         repaint();
         tell (input ? MIDI_SetupListener::inputChosen : MIDI_SetupListener::outputChosen, id - 1);
-    });
+    }, onMenuClosed);
 }
 
 void MIDI_Setup::showSysexMenu()
@@ -176,7 +177,7 @@ void MIDI_Setup::showSysexMenu()
     {
         engine.getPorts().setSysexSizeChoice (id - 1);
         sysexLabel.setText (sysexText (id - 1));
-    });
+    }, onMenuClosed);
 }
 
 void MIDI_Setup::toggleGlobals()
@@ -307,38 +308,62 @@ void MIDI_Setup::paintPortBox (juce::Graphics& g, const juce::String& caption, j
     g.drawRect (square, 1.0f);
 }
 
+std::array<MIDI_Setup::KeyLabel, 12> MIDI_Setup::keyAssignment()
+{
+    std::array<KeyLabel, 12> keys;
+    for (int offset = 0; offset < 12; ++offset)
+    {
+        const auto letter = (juce::juce_wchar) MidiCntrState::noteLetters[offset];
+        keys[(size_t) offset] = { juce::String::charToString (juce::CharacterFunctions::toUpperCase (letter)),
+                                  MidiCntrState::noteName (offset).trimCharactersAtEnd ("0123456789"),
+                                  PianoKey::typeOf (offset) == PianoKey::black };
+    }
+    return keys;
+}
+
 void MIDI_Setup::paintKeyAssignment (juce::Graphics& g, juce::Rectangle<int> area) const
 {
     g.setColour (text);
     g.setFont (Artwork::arial (13.0f, true));
     g.drawText ("Computer Key Assignment (Shift+):", area.removeFromTop (20), juce::Justification::centredLeft, false);
 
-    // one octave: the letters on the keys, the note names under the white ones
+    // one octave: every key, white or black, with its letter and the note it plays
     const auto x0 = (float) area.getX(), y0 = (float) area.getY() + 4.0f;
-    constexpr float keyWidth = 26.0f, keyHeight = 70.0f, blackWidth = 16.0f, blackHeight = 42.0f;
-    const char* whiteLetters[] = { "Z", "X", "C", "V", "B", "N", "M" };
-    const char* whiteNames[] = { "C", "D", "E", "F", "G", "A", "B" };
-    for (int i = 0; i < 7; ++i)
+    constexpr float keyWidth = 26.0f, keyHeight = 84.0f, blackWidth = 18.0f, blackHeight = 44.0f;
+    const auto keys = keyAssignment();
+    int whitesBefore = 0;
+    for (const auto& key : keys)
     {
-        const juce::Rectangle<float> key (x0 + keyWidth * (float) i, y0, keyWidth - 1.0f, keyHeight);
+        if (key.black)
+            continue;
+        const juce::Rectangle<float> cap (x0 + keyWidth * (float) whitesBefore++, y0, keyWidth - 1.0f, keyHeight);
         g.setColour (juce::Colour (0xffe8e6df));
-        g.fillRoundedRectangle (key, 2.0f);
+        g.fillRoundedRectangle (cap, 2.0f);
         g.setColour (juce::Colour (0xff222222));
         g.setFont (Artwork::arial (12.0f, true));
-        g.drawText (whiteLetters[i], key.withTrimmedTop (keyHeight - 34.0f).withHeight (16.0f), juce::Justification::centred, false);
+        g.drawText (key.letter, cap.withTrimmedTop (keyHeight - 38.0f).withHeight (16.0f), juce::Justification::centred, false);
         g.setFont (Artwork::arial (10.0f));
-        g.drawText (whiteNames[i], key.withTrimmedTop (keyHeight - 18.0f), juce::Justification::centred, false);
+        g.drawText (key.note, cap.withTrimmedTop (keyHeight - 18.0f), juce::Justification::centred, false);
     }
 
-    const std::pair<int, const char*> blacks[] = { { 1, "S" }, { 2, "D" }, { 4, "G" }, { 5, "H" }, { 6, "J" } };
-    for (const auto& [after, letter] : blacks)
+    // the black keys over the gaps, the note above the letter
+    whitesBefore = 0;
+    for (const auto& key : keys)
     {
-        const juce::Rectangle<float> key (x0 + keyWidth * (float) after - blackWidth * 0.5f - 0.5f, y0, blackWidth, blackHeight);
+        if (! key.black)
+        {
+            ++whitesBefore;
+            continue;
+        }
+        const juce::Rectangle<float> cap (x0 + keyWidth * (float) whitesBefore - blackWidth * 0.5f - 0.5f, y0, blackWidth, blackHeight);
         g.setColour (juce::Colour (0xff141414));
-        g.fillRoundedRectangle (key, 2.0f);
+        g.fillRoundedRectangle (cap, 2.0f);
+        g.setColour (juce::Colour (0xffb8b8b8));
+        g.setFont (Artwork::arial (9.0f));
+        g.drawText (key.note, cap.withTrimmedTop (blackHeight - 32.0f).withHeight (12.0f), juce::Justification::centred, false);
         g.setColour (juce::Colours::white);
         g.setFont (Artwork::arial (11.0f, true));
-        g.drawText (letter, key.withTrimmedTop (blackHeight - 18.0f), juce::Justification::centred, false);
+        g.drawText (key.letter, cap.withTrimmedTop (blackHeight - 18.0f), juce::Justification::centred, false);
     }
 
     // the four keys that set how the notes play

@@ -71,8 +71,19 @@ public:
     static juce::String manualText();
     static juce::String sysexText (int choice) { return choice == 0 ? "256" : "SySex Size"; }
 
+    /** One key of the computer-key drawing: the letter that plays it with Shift, and its note. */
+    struct KeyLabel
+    {
+        juce::String letter, note;
+        bool black = false;
+    };
+    /** The twelve keys of the drawing, C to B, as the engine plays them. */
+    static std::array<KeyLabel, 12> keyAssignment();
+
     /** When set, picks the pop-up menus' items instead of the user (0: dismissed). */
     MenuChoice::Chooser chooseFromMenu;
+    /** Called when one of the window's menus has closed, however it ended. */
+    std::function<void()> onMenuClosed;
 
     void toggleGlobals();
 

@@ -315,6 +315,7 @@ MainComp::EventAction MainComp::decode (int32_t code) noexcept
         case 0x440: return { A::transferProgress, (int) ((u >> 8) & 0xFF), (int) (u & 0xFF) };
         case 0x460: return { A::groupsChanged };
         case 0x470: return { A::hostThruDropped };
+        case 0x480: return { A::channelChanged };
         case 0x490: return { A::writeChecked };
         case 0x500: return { A::presetChanged };
         case 0x521: return { A::velocityShown };
@@ -421,7 +422,12 @@ void MainComp::apply (const EventAction& action)
             break;
 
         case EventAction::octaveShown:
-            keyboard->getOctaveSelector().refresh();
+            keyboard->showBaseNote();
+            break;
+
+        case EventAction::channelChanged:
+            // the channel menu, or the instrument's globals when it answers on another channel
+            appBar->showChannel (engine.getMidiChannel());
             break;
 
         case EventAction::presetChanged:
@@ -504,6 +510,9 @@ bool MainComp::keyPlayed (int panelCode, int key, bool shift, bool, bool ctrl)
         case keyEscape:
             if (panelCode == aboutPanelCode && aboutPanel != nullptr)
                 closeAbout();
+            // the MIDI setup takes no panel code of its own: it leaves the front panel's shortcuts
+            else if (panelCode == frontPanel && midiSetup != nullptr)
+                closeMidiSetup();
             else if (panelCode == groupManagerPanel && groupManagerOpen && ! overlaysBlocked())
                 closeGroupManager();
             else if (panelCode == writePanelCode)
@@ -584,6 +593,7 @@ void MainComp::closeAbout()
     aboutPanel->stopAutoClose();
     aboutPanel->removeChangeListener (this);
     retire (std::move (aboutPanel));
+    keysToPlayer();
 }
 
 void MainComp::toggleGroupManager()
@@ -627,6 +637,7 @@ void MainComp::closeGroupManager()
     editorPanelBounds = { 0, barHeight, getWidth(), editorPanelBounds.getHeight() };
     editorPanel->setBounds (editorPanelBounds);
     layout();
+    keysToPlayer();
 }
 
 EditSurface* MainComp::groupManagerPreview() const noexcept
@@ -682,6 +693,7 @@ void MainComp::closeWritePanel()
     writePanel->getCancelButton().removeListener (this);
     writePanel->getDisplay().removeChangeListener (this);
     retire (std::move (writePanel));
+    keysToPlayer();
 }
 
 void MainComp::writeProgram()
@@ -766,6 +778,7 @@ void MainComp::toggleMidiSetup()
     midiSetup->getSync().currentRateIndex = [this] { return engine.getSampleRateIndex(); };
     midiSetup->setStatus (statusText);
     midiSetup->chooseFromMenu = chooseFromMenu;
+    midiSetup->onMenuClosed = [this] { keysToPlayer(); };
 
     midiSetup->addListener (this);
     midiSetup->getSync().addChangeListener (this);
@@ -782,6 +795,20 @@ void MainComp::setActivePanel (int code)
     keyboard->getKeyPlayer().setPanelCode (code);
 }
 
+void MainComp::keysToPlayer()
+{
+    // A menu window or a closed overlay's control had the keys; without this they would reach no
+    // shortcut and play no note until the player clicked into the editor. A text field being
+    // typed into (a rename box under a category menu) keeps them.
+    auto& player = keyboard->getKeyPlayer();
+    if (! player.isShowing() || player.hasKeyboardFocus (false))
+        return;
+    if (auto* focused = juce::Component::getCurrentlyFocusedComponent();
+        focused != nullptr && focused->isShowing() && dynamic_cast<juce::TextEditor*> (focused) != nullptr)
+        return;
+    player.grabKeyboardFocus();
+}
+
 void MainComp::closeMidiSetup()
 {
     if (midiSetup == nullptr)
@@ -793,6 +820,7 @@ void MainComp::closeMidiSetup()
     midiSetup->removeListener (this);
     midiSetup->getSync().removeChangeListener (this);
     retire (std::move (midiSetup));
+    keysToPlayer();
 }
 
 void MainComp::midiSetupAction (int code, int value)
@@ -871,8 +899,11 @@ void MainComp::showLibraryWindow()
 
 void MainComp::hideLibraryWindow()
 {
-    if (libraryWindow != nullptr)
+    if (libraryWindow != nullptr && libraryWindow->isVisible())
+    {
         libraryWindow->setVisible (false);
+        keysToPlayer();
+    }
 }
 
 void MainComp::openProgramFinder()
@@ -899,9 +930,7 @@ void MainComp::closeProgramFinder()
         return;
     finder->removeChangeListener (this);
     retire (std::move (finder));
-    // the keys go back to the keyboard strip's player, where the shortcuts are
-    if (isShowing())
-        keyboard->getKeyPlayer().grabKeyboardFocus();
+    keysToPlayer();
 }
 
 void MainComp::scrollToSection (int n)
@@ -1040,6 +1069,7 @@ void MainComp::closeProgress()
         progress->getRetryButton().removeListener (this);
         progress->getCloseButton().removeListener (this);
         retire (std::move (progress));
+        keysToPlayer();
     }
 }
 
@@ -1053,7 +1083,7 @@ void MainComp::timerCallback()
 
 void MainComp::showMenu (const juce::PopupMenu& menu, juce::Component* anchor, std::function<void (int)> chosen)
 {
-    MenuChoice::show (menu, anchor, *this, chooseFromMenu, std::move (chosen));
+    MenuChoice::show (menu, anchor, *this, chooseFromMenu, std::move (chosen), [this] { keysToPlayer(); });
 }
 
 juce::PopupMenu MainComp::makeFileMenu() const
@@ -1110,25 +1140,27 @@ juce::PopupMenu MainComp::makeSendMenu()
     return menu;
 }
 
-juce::PopupMenu MainComp::makeModelMenu()
+juce::PopupMenu MainComp::makeModelMenu() const
 {
+    const auto model = engine.getSettings().getInt (SettingsBlock::modelOffset);
     juce::PopupMenu menu;
-    menu.addItem (1, "Model Prophet~5");
-    menu.addItem (2, "Model Prophet~10");
+    menu.addItem (1, "Model Prophet~5", true, model == 0);
+    menu.addItem (2, "Model Prophet~10", true, model != 0);
     return menu;
 }
 
-juce::PopupMenu MainComp::makeChannelMenu()
+juce::PopupMenu MainComp::makeChannelMenu() const
 {
+    const auto channel = engine.getMidiChannel();
     juce::PopupMenu menu;
     for (int n = 1; n <= 16; ++n)
-        menu.addItem (n, "Channel " + juce::String (n));
+        menu.addItem (n, "Channel " + juce::String (n), true, n == channel);
     return menu;
 }
 
 void MainComp::showFileMenu()    { showMenu (makeFileMenu(), appBar->getButton (AppBar::fileId), [this] (int id) { fileMenuChosen (id); }); }
 void MainComp::showEditMenu()    { showMenu (makeEditMenu(), appBar->getButton (AppBar::editId), [this] (int id) { editMenuChosen (id); }); }
-void MainComp::showParamMenu()   { showMenu (makeParamMenu(), appBar->getButton (AppBar::editId), [this] (int id) { paramMenuChosen (id); }); }
+void MainComp::showParamMenu()   { showMenu (makeParamMenu(), appBar->getButton (AppBar::paramId), [this] (int id) { paramMenuChosen (id); }); }
 void MainComp::showSendMenu()    { showMenu (makeSendMenu(), appBar->getButton (AppBar::sendId), [this] (int id) { sendMenuChosen (id); }); }
 void MainComp::showModelMenu()   { showMenu (makeModelMenu(), appBar->getButton (AppBar::modelId), [this] (int id) { modelMenuChosen (id); }); }
 void MainComp::showChannelMenu() { showMenu (makeChannelMenu(), &appBar->getChannelLabel(), [this] (int id) { channelMenuChosen (id); }); }
@@ -1226,8 +1258,10 @@ void MainComp::editMenuChosen (int id)
 {
     if (id == 1)
     {
+        // The copy is the edit buffer as it stands: the panel shows it again, but nothing goes to
+        // the instrument, whose sound a copy has no reason to change.
         clipboard = engine.getEditBuffer();
-        sendCurrentProgram();
+        engine.postEvent (StateEvent::editBufferChanged);
     }
     else if (id == 2 && clipboard.has_value())
     {
@@ -1300,8 +1334,15 @@ void MainComp::sendMenuChosen (int id)
 
 void MainComp::modelMenuChosen (int id)
 {
-    if (id == 1 || id == 2)
-        engine.getSettings().setInt (SettingsBlock::modelOffset, id - 1);
+    if (id != 1 && id != 2)
+        return;
+
+    // the logo and the About picture show the choice at once, not from the next editor on
+    const auto model = id - 1;
+    engine.getSettings().setInt (SettingsBlock::modelOffset, model);
+    editBar->setModel (model);
+    if (aboutPanel != nullptr)
+        aboutPanel->setModel (model);
 }
 
 void MainComp::channelMenuChosen (int id)

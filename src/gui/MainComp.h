@@ -144,8 +144,9 @@ public:
     juce::PopupMenu makeSendMenu();
     juce::PopupMenu makeFileMenu() const;
     static juce::PopupMenu makeParamMenu();
-    static juce::PopupMenu makeModelMenu();
-    static juce::PopupMenu makeChannelMenu();
+    /** The model and channel menus tick the current choice. */
+    juce::PopupMenu makeModelMenu() const;
+    juce::PopupMenu makeChannelMenu() const;
     bool isClipboardFilled() const noexcept { return clipboard.has_value(); }
 
     // --- files: `chooseFile`, when set, answers the file dialogs instead of the user (tests)
@@ -177,7 +178,7 @@ public:
         {
             none, pitchWheel, modWheel, parameter, programChanged, online, offline, transferEnded,
             transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder, hostThruDropped,
-            writeChecked
+            writeChecked, channelChanged
         };
         Kind kind = none;
         int a = 0, b = 0;
@@ -235,6 +236,9 @@ private:
     /** Writes a file the user chose, and says whether it worked. */
     void writeUserFile (const std::vector<uint8_t>& bytes);
     void setActivePanel (int code);
+    /** After a menu or an overlay closed: the keys go back to the key player, where the shortcuts
+        and computer-key play are. */
+    void keysToPlayer();
     void keyboardMoved();
     /** Keyboard x, y, width and height into the settings block (offsets 44..56). */
     void storeKeyboardPlace();

@@ -10,15 +10,17 @@ namespace MenuChoice
 {
 using Chooser = std::function<int (const juce::PopupMenu&)>;
 
-/** Calls `chosen` with the item picked (never for a dismissed menu), unless `owner` is gone by
-    then. */
+/** Calls `chosen` with the item picked (never for a dismissed menu), then `closed` however the
+    menu ended, unless `owner` is gone by then. */
 inline void show (const juce::PopupMenu& menu, juce::Component* anchor, juce::Component& owner,
-                  const Chooser& chooser, std::function<void (int)> chosen)
+                  const Chooser& chooser, std::function<void (int)> chosen, std::function<void()> closed = {})
 {
     if (chooser)
     {
         if (const auto id = chooser (menu); id != 0)
             chosen (id);
+        if (closed)
+            closed();
         return;
     }
 
@@ -27,10 +29,13 @@ inline void show (const juce::PopupMenu& menu, juce::Component* anchor, juce::Co
         options = options.withTargetComponent (anchor);
 
     auto shown = menu;
-    shown.showMenuAsync (options, [safe = juce::Component::SafePointer<juce::Component> (&owner), chosen = std::move (chosen)] (int id)
+    shown.showMenuAsync (options, [safe = juce::Component::SafePointer<juce::Component> (&owner), chosen = std::move (chosen),
+                                   closed = std::move (closed)] (int id)
     {
         if (safe != nullptr && id != 0)
             chosen (id);
+        if (safe != nullptr && closed)
+            closed();
     });
 }
 }

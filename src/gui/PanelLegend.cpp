@@ -216,6 +216,8 @@ void printModulation (Printer& p)
     // poly mode: 32/33 the sources, 34..36 the destinations
     p.numberScale (32);
     p.numberScale (33);
+    // "OSC B", not the original printing's "OSC A": the knob sets how much oscillator B modulates
+    // (parameter 33), as the instrument's own panel says
     p.under ({ { 32, "FILT ENV" }, { 33, "OSC B" }, { 34, "FREQ A" }, { 35, "PW A" }, { 36, "FILTER" } });
     p.frame (p.boxAround (p.section (5)), { p.title (5, "POLY MODE"), p.group (5, 32, 33, "SOURCE AMOUNT") });
 
@@ -256,6 +258,7 @@ void printMixerAndFilter (Printer& p)
     p.under (19, "KEYBOARD");
     const auto envelopeCaptions = [&p] (int first)
     {
+        // "ATTACK": the original printing's "ATTACH" was a misprint of the instrument's word
         const char* names[] = { "ATTACK", "DECAY", "SUSTAIN", "RELEASE" };
         for (int i = 0; i < 4; ++i)
             p.under (first + 2 * i, names[i]);
@@ -286,6 +289,8 @@ void printSmallSections (Printer& p)
 {
     // velocity and aftertouch: the halves of two split switches
     p.under (41, "FLT", 6.5f);
+    // "AMP", not the original printing's second "LFO": this half sends velocity to the amplifier
+    // (parameter 42), as the instrument's panel says
     p.under (42, "AMP", 6.5f);
     p.under (38, "FLT", 6.5f);
     p.under (39, "LFO", 6.5f);
@@ -330,6 +335,7 @@ void printProgrammer (Printer& p)
 
     const char* upper[] = { "Transpose", "MIDI Channel", "Param Xmit", "Param Rec",
                             "MIDI Control", "MIDI SysEx", "MIDI Out", "Local Cntr" };
+    // "Response" spelt right; the original printing had "Responce" twice
     const char* lower[] = { "Dec/ -", "Inc/ +", "Pot Mode", "Sustain/Release",
                             "Pedal Mode", "Alt Tuning", "Vel Response", "AT Response" };
     constexpr float firstKey = 432.0f, keyPitch = 52.0f;

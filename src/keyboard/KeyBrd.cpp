@@ -7,6 +7,7 @@ KeyBrd::KeyBrd (MidiCntrState& e)
 {
     for (auto* child : std::initializer_list<juce::Component*> { &velocity, &pitch, &modulation, &keys, &octave, &player })
         addAndMakeVisible (child);
+    octave.onBaseChosen = [this] { showBaseNote(); };
     setScale (1.0f, 0, 1024, baseHeight);
 }
 
@@ -31,6 +32,13 @@ void KeyBrd::setScale (float newScale, int y, int width, int height)
     octave.setTopLeftPosition (at (55.0f * OctaveKeyClass::drawScale, 37.0f * OctaveKeyClass::drawScale));
     player.setScale (scale);
     repaint();
+}
+
+void KeyBrd::showBaseNote()
+{
+    octave.refresh();
+    // the C keys' names, and which keys reach past note 127, change with it
+    keys.repaint();
 }
 
 void KeyBrd::setStatus (const juce::String& text)

@@ -26,6 +26,9 @@ public:
     /** The lowest and highest y the strip may be moved to. */
     void setMoveLimits (int top, int bottom) noexcept { minY = top; maxY = bottom; }
 
+    /** Shows the engine's base note (settings byte 221) on the octave selector and the keys. */
+    void showBaseNote();
+
     void setStatus (const juce::String& text);
     const juce::String& getStatus() const noexcept { return status; }
 

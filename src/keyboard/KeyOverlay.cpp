@@ -15,29 +15,24 @@ PianoKey* KeyOverlay::keyUnder (const juce::MouseEvent& e) const
 
 void KeyOverlay::mouseDown (const juce::MouseEvent& e)
 {
-    dragged = nullptr;
-    if (auto* key = keyUnder (e))
-        key->press (unitY (e));
+    dragged = keyUnder (e);
+    if (dragged != nullptr)
+        dragged->press (unitY (e));
 }
 
 void KeyOverlay::mouseDrag (const juce::MouseEvent& e)
 {
-    // gliding over the keys: the key left goes up, the next drag step plays the one reached
+    // gliding over the keys: the key left goes up as the one reached sounds, with no gap and no
+    // second drag step needed to play it
     auto* key = keyUnder (e);
     if (key == dragged)
         return;
 
-    if (dragged == nullptr)
-    {
-        if (key != nullptr)
-            key->press (unitY (e));
-        dragged = key;
-    }
-    else
-    {
+    if (dragged != nullptr)
         dragged->release();
-        dragged = nullptr;
-    }
+    dragged = key;
+    if (key != nullptr)
+        key->press (unitY (e));
 }
 
 void KeyOverlay::mouseUp (const juce::MouseEvent&)

@@ -6,7 +6,8 @@ class PianoPad;
 class PianoKey;
 
 /** Lies over the keys and plays them with the mouse: a press plays the key under the pointer, a
-    drag moves from key to key, a release lets every key go. */
+    drag glides from key to key (each note going up as the next starts), a release lets every key
+    go. */
 class KeyOverlay : public juce::Component
 {
 public:

@@ -34,6 +34,8 @@ void OctaveKeyClass::mouseDrag (const juce::MouseEvent& e)
 
     engine.getSettings().setByte (SettingsBlock::keyBaseNoteOffset, (uint8_t) base);
     refresh();
+    if (onBaseChosen)
+        onBaseChosen();
 }
 
 void OctaveKeyClass::paint (juce::Graphics& g)

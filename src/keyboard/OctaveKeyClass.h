@@ -2,6 +2,8 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
+
 class MidiCntrState;
 
 /** The whole MIDI note range in miniature, with the span the on-screen keys cover left bright.
@@ -20,6 +22,9 @@ public:
     int getShownBase() const noexcept { return shownBase; }
     /** Shows the engine's base note (settings byte 221). */
     void refresh();
+
+    /** Called after a click or drag chose another base note. */
+    std::function<void()> onBaseChosen;
 
     void paint (juce::Graphics&) override;
     void mouseDown (const juce::MouseEvent&) override;

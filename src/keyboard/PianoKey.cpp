@@ -35,6 +35,18 @@ void PianoKey::setScale (float scale)
     setBounds ((unitBounds.toFloat() * scale).getSmallestIntegerContainer());
 }
 
+int PianoKey::getNote() const noexcept
+{
+    return engine.getSettings().getByte (SettingsBlock::keyBaseNoteOffset) + offset;
+}
+
+juce::String PianoKey::getCaption() const
+{
+    // named as the computer keys' status line names the notes
+    const auto note = getNote();
+    return type == white && note < 128 && note % 12 == 0 ? MidiCntrState::noteName (note) : juce::String();
+}
+
 void PianoKey::press (float y)
 {
     if (pressed)
@@ -51,7 +63,7 @@ void PianoKey::press (float y)
         v = juce::jlimit (5, 127, (int) (e * 1.27f));
     }
 
-    const auto note = settings.getByte (SettingsBlock::keyBaseNoteOffset) + offset;
+    const auto note = getNote();
     if (note >= 128)
         return;
 
@@ -78,6 +90,9 @@ void PianoKey::release()
 
 void PianoKey::paint (juce::Graphics& g)
 {
+    if (! isInRange())
+        return;
+
     // four pictures serve every key: white or black, up or down
     const auto state = (uint32_t) type << 1 | (pressed ? 1u : 0u);
     g.drawImageAt (Artwork::cachedPicture (0x4b79, state, getWidth(), getHeight(), [this] (juce::Graphics& pg)
@@ -104,4 +119,14 @@ void PianoKey::paint (juce::Graphics& g)
             pg.fillRect (r.reduced (r.getWidth() * 0.22f, 0.0f).withTrimmedBottom (h * 0.12f).withTrimmedTop (h * 0.02f));
         }
     }), 0, 0);
+
+    // the C keys carry their octave's name, so a player finds middle C at a glance
+    if (const auto caption = getCaption(); caption.isNotEmpty())
+    {
+        const auto s = (float) getWidth() / (float) whiteWidth;
+        g.setColour (juce::Colour (0xff5a5852));
+        g.setFont (Artwork::arial (9.0f * s, true));
+        g.drawText (caption, getLocalBounds().toFloat().withTrimmedTop ((float) getHeight() - 22.0f * s).withHeight (14.0f * s),
+                    juce::Justification::centred, false);
+    }
 }

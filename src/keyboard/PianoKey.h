@@ -32,6 +32,14 @@ public:
     /** Left edge of the key at `offset`, in units from the lowest key's left edge. */
     static int leftEdgeOf (int offset) noexcept;
 
+    /** The note the key plays now: the base note (settings byte 221) plus its offset. */
+    int getNote() const noexcept;
+    /** Whether the key has a MIDI note to play; keys past note 127 are neither drawn nor played. */
+    bool isInRange() const noexcept { return getNote() < 128; }
+
+    /** What the key has printed on it: a C its note's name ("C2" for note 24), others nothing. */
+    juce::String getCaption() const;
+
     /** Plays the note; y is the pointer's height on the key in units, which sets the velocity
         when settings byte 222 is 5 or less. */
     void press (float y);

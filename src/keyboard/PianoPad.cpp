@@ -35,12 +35,25 @@ PianoKey* PianoPad::keyAt (juce::Point<float> p) noexcept
     if (p.x < 0.0f || p.y < 0.0f || p.y > (float) unitHeight)
         return nullptr;
 
-    const auto amongBlacks = p.y < (float) PianoKey::blackHeight;
+    // A black key lies over the edges of the two white keys beside it: within its own span it is
+    // the key played, and only outside every black key the white key under the pointer.
+    const auto within = [&p] (const PianoKey* key, bool black)
+    {
+        return key->getType() == (black ? PianoKey::black : PianoKey::white)
+            && (float) key->getUnitBounds().getX() <= p.x && p.x < (float) key->getUnitBounds().getRight();
+    };
+
     PianoKey* found = nullptr;
-    for (auto* key : keys)
-        if ((amongBlacks || key->getType() == PianoKey::white) && (float) PianoKey::leftEdgeOf (key->getOffset()) <= p.x)
-            found = key;
-    return found;
+    if (p.y < (float) PianoKey::blackHeight)
+        for (auto* key : keys)
+            if (within (key, true))
+                found = key;
+    if (found == nullptr)
+        for (auto* key : keys)
+            if (within (key, false))
+                found = key;
+
+    return found != nullptr && found->isInRange() ? found : nullptr;
 }
 
 void PianoPad::releaseAll()

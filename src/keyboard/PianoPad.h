@@ -22,8 +22,8 @@ public:
     PianoKey& getKey (int offset) noexcept { return *keys[juce::jlimit (0, numKeys - 1, offset)]; }
     KeyOverlay& getOverlay() noexcept { return overlay; }
 
-    /** The key under a point in units: among the black keys' height any key by its left edge,
-        below them only the white ones. Null left of the lowest key. */
+    /** The key under a point in units: a black key within its own span, else the white key
+        there. Null outside the keys and for a key past MIDI note 127. */
     PianoKey* keyAt (juce::Point<float> unitPosition) noexcept;
 
     void releaseAll();

@@ -74,9 +74,7 @@ void MidiCntrState::loadSettings()
     inThru = settings.getByte (SettingsBlock::inThruOffset) == 1;
     programChangeAutomation = settings.getByte (SettingsBlock::programChangeAutomationOffset) == 1;
     sendClock = settings.getByte (SettingsBlock::sendClockOffset) == 1;
-
-    // Host thru starts on whatever the file says; switching it off lasts until the plug-in closes.
-    hostThru = true;
+    hostThru = settings.getByte (SettingsBlock::hostThruOffset) == 1;
 }
 
 void MidiCntrState::saveSettings() const

@@ -46,6 +46,8 @@ public:
     };
 
     static constexpr int latencyMarker = 333;
+    /** The on-screen keyboard's lowest key on a fresh machine: C2, so middle C is in sight. */
+    static constexpr uint8_t firstBaseNote = 24;
     static constexpr int defaultLatencyMode = 402;
 
     /** The defaults of a fresh machine. */

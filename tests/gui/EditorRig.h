@@ -25,18 +25,26 @@ struct EditorRig : ProcessorRig
 
     ~EditorRig() { editor.reset(); }
 
-    /** Records the menu's items and picks the one `pick` names (0: dismissed). */
+    /** Records the menu's items (and which are ticked) and picks the one `pick` names (0:
+        dismissed). */
     int pickFrom (const juce::PopupMenu& menu)
     {
         shownItems.clear();
+        tickedItems.clear();
         for (juce::PopupMenu::MenuItemIterator it (menu); it.next();)
-            if (! it.getItem().isSeparator)
-                shownItems.add (it.getItem().text);
+        {
+            const auto& item = it.getItem();
+            if (item.isSeparator)
+                continue;
+            shownItems.add (item.text);
+            if (item.isTicked)
+                tickedItems.add (item.text);
+        }
         return pick;
     }
 
     std::unique_ptr<MorvexAudioProcessorEditor> editor;
     MainComp* main = nullptr;
-    juce::StringArray shownItems;
+    juce::StringArray shownItems, tickedItems;
     int pick = 0;
 };

@@ -73,13 +73,13 @@ TEST (PianoKeys, AVelocityOf5OrLessFollowsThePointerDownTheKey)
         float x, y;
         Notes expected;
     };
-    // offset 0 is a white key (C), offset 1 the black key beside it
+    // offset 0 is a white key (C2, note 24), offset 1 the black key beside it
     const Case cases[] = {
-        { 0, 5.0f, 102.0f, { { 0, 63 }, { 0, 0 } } },   // (102 - 52) × 1.27
-        { 1, 20.0f, 10.0f, { { 1, 12 }, { 1, 0 } } },   // 10 × 1.27
-        { 0, 5.0f, 120.0f, { { 0, 86 }, { 0, 0 } } },
-        { 0, 5.0f, 140.0f, { { 0, 111 }, { 0, 0 } } },
-        { 0, 5.0f, 53.0f, { { 0, 5 }, { 0, 0 } } },     // at least 5
+        { 0, 5.0f, 102.0f, { { 24, 63 }, { 24, 0 } } },   // (102 - 52) × 1.27
+        { 1, 20.0f, 10.0f, { { 25, 12 }, { 25, 0 } } },   // 10 × 1.27
+        { 0, 5.0f, 120.0f, { { 24, 86 }, { 24, 0 } } },
+        { 0, 5.0f, 140.0f, { { 24, 111 }, { 24, 0 } } },
+        { 0, 5.0f, 53.0f, { { 24, 5 }, { 24, 0 } } },     // at least 5
     };
 
     StripRig rig;
@@ -98,13 +98,14 @@ TEST (PianoKeys, AVelocityOf5OrLessFollowsThePointerDownTheKey)
     rig.settings().setByte (SettingsBlock::keyVelocityOffset, 90);
     overlay.mouseDown (at (overlay, 5.0f, 140.0f));
     overlay.mouseUp (at (overlay, 5.0f, 140.0f));
-    EXPECT_EQ (rig.notes(), (Notes { { 0, 90 }, { 0, 0 } }));
+    EXPECT_EQ (rig.notes(), (Notes { { 24, 90 }, { 24, 0 } }));
 }
 
-TEST (PianoKeys, FromBaseNote72TheKeysAboveOffset55AreSilent)
+TEST (PianoKeys, FromBaseNote72TheKeysPastNote127AreNeitherDrawnNorPlayed)
 {
     StripRig rig;
     rig.settings().setByte (SettingsBlock::keyBaseNoteOffset, 72);
+    rig.strip.showBaseNote();
     auto& keys = rig.strip.getKeys();
     for (const auto offset : { 55, 56, 64 })
     {
@@ -112,27 +113,78 @@ TEST (PianoKeys, FromBaseNote72TheKeysAboveOffset55AreSilent)
         keys.getKey (offset).release();
     }
     EXPECT_EQ (rig.notes(), (Notes { { 127, 100 }, { 127, 0 } }));
+
+    // where the keys past G9 would be, the pad shows its bare bed, and the mouse plays nothing
+    const auto picture = keys.createComponentSnapshot (keys.getLocalBounds());
+    const auto brightness = [&] (int offset)
+    {
+        const auto centre = keys.getKey (offset).getBounds().getCentre();
+        return picture.getPixelAt (centre.x, centre.y + 40).getBrightness();
+    };
+    EXPECT_GT (brightness (55), 0.8f) << "G9 is drawn";
+    EXPECT_LT (brightness (60), 0.2f) << "C10 is not";
+    EXPECT_LT (brightness (64), 0.2f);
+    auto& overlay = keys.getOverlay();
+    const auto beyond = keys.getKey (60).getUnitBounds().getCentre().toFloat();
+    EXPECT_EQ (keys.keyAt (beyond), nullptr);
+    overlay.mouseDown (at (overlay, beyond.x, beyond.y));
+    overlay.mouseUp (at (overlay, beyond.x, beyond.y));
+    EXPECT_TRUE (rig.notes().empty());
 }
 
-TEST (PianoKeys, ADragPlaysTheKeyReachedAndTheReleaseLetsAllGo)
+TEST (PianoKeys, ThePointerPlaysTheKeyItIsOnBlackOrWhite)
+{
+    // in units from the lowest key's left edge; black keys stand at 15, 44, 90, 116 and 142 of
+    // each octave and are 16 wide and 100 deep
+    const struct { float x, y; int offset; } cases[] = {
+        { 20.0f, 50.0f, 1 },    // C#, over C
+        { 28.0f, 50.0f, 1 },    // C#, over D
+        { 33.0f, 50.0f, 2 },    // D, between its black neighbours
+        { 20.0f, 120.0f, 0 },   // below the black keys: C
+        { 28.0f, 120.0f, 2 },   //                       D
+        { 58.0f, 50.0f, 3 },    // D#, over E
+        { 61.0f, 50.0f, 4 },    // E
+        { 105.0f, 50.0f, 6 },   // F#, over G
+        { 131.0f, 99.0f, 8 },   // G#, over A, at its lower end
+        { 131.0f, 100.0f, 9 },  // just below it: A
+        { 157.0f, 10.0f, 10 },  // A#, over B
+        { 160.0f, 10.0f, 11 },  // B
+        { 203.0f, 50.0f, 13 },  // the next octave's C#, over D
+        { 949.0f, 10.0f, 64 },  // the last key
+        { 950.0f, 10.0f, -1 },  // past it
+        { -1.0f, 10.0f, -1 },
+        { 20.0f, 153.0f, -1 },  // below the keys
+    };
+
+    StripRig rig;
+    auto& pad = rig.strip.getKeys();
+    for (const auto& c : cases)
+    {
+        const auto* key = pad.keyAt ({ c.x, c.y });
+        EXPECT_EQ (key != nullptr ? key->getOffset() : -1, c.offset) << c.x << "," << c.y;
+    }
+}
+
+TEST (PianoKeys, GlidingReleasesEachNoteAsTheNextStartsAndLettingGoEndsTheLast)
 {
     StripRig rig;
     auto& overlay = rig.strip.getKeys().getOverlay();
-    const auto dragTo = [&] (float x) { overlay.mouseDrag (MouseEvents::drag (overlay, 5.0f, 140.0f, x, 140.0f)); };
+    const auto dragTo = [&] (float x, float y = 140.0f) { overlay.mouseDrag (MouseEvents::drag (overlay, 5.0f, 140.0f, x, y)); };
 
-    overlay.mouseDown (at (overlay, 5.0f, 140.0f)); // C
-    dragTo (5.0f);                                   // still C: held by the drag now
-    dragTo (30.0f);                                  // onto D: C goes up
-    dragTo (30.0f);                                  // the next step plays D
-    dragTo (55.0f);                                  // onto E: D goes up
-    overlay.mouseUp (at (overlay, 55.0f, 140.0f));
-    EXPECT_EQ (rig.notes(), (Notes { { 0, 100 }, { 0, 0 }, { 2, 100 }, { 2, 0 } }));
-
-    // the key under the pointer among the black keys' height goes by the keys' left edges
-    auto& pad = rig.strip.getKeys();
-    EXPECT_EQ (pad.keyAt ({ 20.0f, 50.0f })->getOffset(), 1);
-    EXPECT_EQ (pad.keyAt ({ 20.0f, 120.0f })->getOffset(), 0);
-    EXPECT_EQ (pad.keyAt ({ 949.0f, 10.0f })->getOffset(), 64);
+    overlay.mouseDown (at (overlay, 5.0f, 140.0f)); // C2
+    EXPECT_EQ (rig.notes(), (Notes { { 24, 100 } }));
+    dragTo (12.0f); // still on C
+    EXPECT_TRUE (rig.notes().empty());
+    dragTo (30.0f); // onto D: C goes up as D sounds
+    EXPECT_EQ (rig.notes(), (Notes { { 24, 0 }, { 26, 100 } }));
+    dragTo (55.0f);
+    EXPECT_EQ (rig.notes(), (Notes { { 26, 0 }, { 28, 100 } }));
+    dragTo (55.0f, 170.0f); // off the keys: silence until the pointer is back on one
+    EXPECT_EQ (rig.notes(), (Notes { { 28, 0 } }));
+    dragTo (80.0f);
+    EXPECT_EQ (rig.notes(), (Notes { { 29, 100 } }));
+    overlay.mouseUp (at (overlay, 80.0f, 140.0f));
+    EXPECT_EQ (rig.notes(), (Notes { { 29, 0 } }));
 }
 
 //==============================================================================
@@ -280,6 +332,31 @@ TEST (KeyboardStrip, TheEditorPlacesItUnderTheEditBarAndFeedsItsIndicators)
     EXPECT_EQ (strip.getKeyPlayer().getPanelCode(), MainComp::frontPanel);
 }
 
+TEST (KeyboardStrip, AFreshMachineStartsAtC2AndTheCKeysCarryTheirOctaveNames)
+{
+    StripRig rig; // in a settings folder of its own: the engine started from the defaults
+    auto& keys = rig.strip.getKeys();
+    EXPECT_EQ (rig.strip.getOctaveSelector().getShownBase(), 24);
+    keys.getKey (0).press (140.0f);
+    keys.getKey (0).release();
+    EXPECT_EQ (rig.notes(), (Notes { { 24, 100 }, { 24, 0 } }));
+
+    // named as the computer keys' status line names the notes (note 60 is C5)
+    const struct { int offset; const char* caption; } captions[] = {
+        { 0, "C2" }, { 1, "" }, { 2, "" }, { 11, "" }, { 12, "C3" }, { 36, "C5" }, { 60, "C7" }, { 64, "" },
+    };
+    for (const auto& c : captions)
+        EXPECT_EQ (keys.getKey (c.offset).getCaption(), c.caption) << c.offset;
+
+    // another octave chosen on the selector: the names follow
+    auto& octave = rig.strip.getOctaveSelector();
+    const auto xOfNote = [&] (int note) { return ((float) note + 0.5f) * (float) octave.getWidth() / 128.0f; };
+    octave.mouseDown (at (octave, xOfNote (50), 5.0f));
+    EXPECT_EQ (rig.settings().getByte (SettingsBlock::keyBaseNoteOffset), 48);
+    EXPECT_EQ (keys.getKey (0).getCaption(), "C4");
+    EXPECT_EQ (keys.getKey (60).getCaption(), "C9");
+}
+
 TEST (KeyboardStrip, ItsTopLineMovesItAndALowDropPutsItBack)
 {
     EditorRig rig;
@@ -352,8 +429,8 @@ TEST (ComputerKeys, ClosingTheEditorOrLosingTheKeysLeavesNoNoteOn)
     std::set<Bytes> offs;
     for (const auto& m : rig.wire (2))
         offs.insert (m);
-    EXPECT_EQ (offs, (std::set<Bytes> { { 0x80, 2, 0 }, { 0x80, 7, 0 } }));
-    EXPECT_FALSE (rig.engine().isKeyNoteOn (2));
+    EXPECT_EQ (offs, (std::set<Bytes> { { 0x80, 26, 0 }, { 0x80, 31, 0 } }));
+    EXPECT_FALSE (rig.engine().isKeyNoteOn (26));
 }
 
 TEST (ComputerKeys, AKeyTheFocusedPlayerHandledIsNotHandledAgainByTheEditor)

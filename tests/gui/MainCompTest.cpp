@@ -74,6 +74,48 @@ TEST (MainCompKeys, ShortcutsActOrPassAsTheirPanelAllows)
             << "panel " << c.panel << " key " << c.key << (c.ctrl ? " with ctrl" : "");
 }
 
+TEST (MainCompKeys, EscapeClosesEachOverlayAndTheKeysGoBackToThePlayer)
+{
+    EditorRig rig;
+    if (rig.main->isAboutOpen())
+        rig.main->toggleAbout (0);
+    rig.editor->addToDesktop (0);
+    rig.editor->setVisible (true);
+    auto* peer = rig.editor->getPeer();
+    ASSERT_NE (peer, nullptr);
+    auto& main = *rig.main;
+    auto& player = main.getKeyboard().getKeyPlayer();
+
+    const struct { const char* what; std::function<void()> open; std::function<bool()> isOpen; } overlays[] = {
+        { "About", [&] { main.toggleAbout (0); }, [&] { return main.isAboutOpen(); } },
+        { "MIDI setup", [&] { main.toggleMidiSetup(); }, [&] { return main.getMidiSetup() != nullptr; } },
+        { "group manager", [&] { main.toggleGroupManager(); }, [&] { return main.isGroupManagerOpen(); } },
+        { "write panel", [&] { main.toggleWritePanel(); }, [&] { return main.getWritePanel() != nullptr; } },
+    };
+    for (const auto& o : overlays)
+    {
+        SCOPED_TRACE (o.what);
+        o.open();
+        ASSERT_TRUE (o.isOpen());
+        // a click into the overlay leaves the keys with the editor, not with its player
+        main.grabKeyboardFocus();
+        ASSERT_TRUE (pumpUntil ([&] { return main.hasKeyboardFocus (false); }));
+
+        peer->handleKeyPress (juce::KeyPress (juce::KeyPress::escapeKey));
+        EXPECT_FALSE (o.isOpen());
+        EXPECT_EQ (main.getActivePanel(), MainComp::frontPanel);
+        EXPECT_TRUE (pumpUntil ([&] { return player.hasKeyboardFocus (false); }));
+    }
+
+    // and the computer keys play at once, with no click into the editor first
+    rig.engine().getSettings().setByte (SettingsBlock::keyPlayOffset, 1);
+    rig.instrument->clearLog();
+    peer->handleKeyPress (juce::KeyPress ('Z', juce::ModifierKeys::shiftModifier, 0));
+    EXPECT_EQ (rig.wire (1).front(), (Bytes { 0x90, 24, 100 }));
+    rig.editor->removeFromDesktop();
+    pumpPending();
+}
+
 TEST (MainCompCommands, SendAndReceiveReachTheInstrumentFromKeysButtonsAndMenus)
 {
     struct Case
@@ -131,7 +173,7 @@ TEST (MainCompEvents, DecodesEveryKindOfCode)
         { StateEvent::transferFinished, { A::transferEnded } },
         { StateEvent::transfer (7, 12), { A::transferProgress, 7, 12 } },
         { StateEvent::mirrorChanged, { A::groupsChanged } },
-        { StateEvent::channelChanged, {} },
+        { StateEvent::channelChanged, { A::channelChanged } },
         { StateEvent::hostProgramChanged, { A::presetChanged } },
         { StateEvent::keyVelocityChanged, { A::velocityShown } },
         { StateEvent::keyOctaveChanged, { A::octaveShown } },
@@ -155,6 +197,19 @@ TEST (MainCompEvents, ShowTheInstrumentsStateAsTheyArrive)
     // from the engine, through the asynchronous update
     rig.engine().postEvent (StateEvent::instrumentOffline);
     ASSERT_TRUE (pumpUntil ([&] { return rig.main->getStatusText().endsWith ("OFF-LINE"); }, 2000));
+}
+
+TEST (MainCompEvents, TheChannelShownFollowsTheInstrumentsGlobals)
+{
+    EditorRig rig;
+    auto& label = rig.main->getAppBar().getChannelLabel();
+    ASSERT_EQ (label.getText(), "Channel: 1");
+
+    // the instrument, set to channel 5, answers the editor's request for its globals
+    rig.instrument->setGlobal (2, 5);
+    rig.engine().requestGlobals();
+    EXPECT_TRUE (pumpUntil ([&] { return label.getText() == "Channel: 5"; })) << label.getText();
+    EXPECT_EQ (rig.engine().getMidiChannel(), 5);
 }
 
 TEST (MainCompTransfers, ProgressBlocksTheOverlaysUntilItEnds)
@@ -384,6 +439,98 @@ TEST (MainCompMenus, ChannelModelParamAndSendMenus)
     EXPECT_EQ (rig.shownItems[1], "FX Bank Preset: Poly Brass");
     EXPECT_EQ (rig.engine().getEditBuffer(), rig.engine().getPluginBank().programRecord (0));
     EXPECT_TRUE (startsWith (rig.wire (1).back(), { 0xF0, 0x01, 0x32, 0x03 }));
+}
+
+TEST (MainCompMenus, CopyTakesTheProgramWithoutSendingIt)
+{
+    EditorRig rig;
+    rig.pick = 1;
+    rig.main->showEditMenu();
+    EXPECT_TRUE (rig.main->isClipboardFilled());
+    EXPECT_EQ (rig.events(), std::vector<int32_t> { StateEvent::editBufferChanged }) << "the panel shows it again";
+    EXPECT_TRUE (heard (rig).empty()) << "nothing on the wire";
+}
+
+TEST (MainCompMenus, ModelAndChannelMenusTickTheCurrentChoiceAndAModelShowsAtOnce)
+{
+    EditorRig rig;
+    if (rig.main->isAboutOpen()) // the first opening's welcome
+        rig.main->toggleAbout (0);
+    rig.main->showChannelMenu();
+    EXPECT_EQ (rig.tickedItems, juce::StringArray ("Channel 1"));
+    rig.pick = 7;
+    rig.main->showChannelMenu();
+    rig.pick = 0;
+    rig.main->showChannelMenu();
+    EXPECT_EQ (rig.tickedItems, juce::StringArray ("Channel 7"));
+
+    rig.main->showModelMenu();
+    EXPECT_EQ (rig.tickedItems, juce::StringArray ("Model Prophet~5"));
+
+    // the edit bar's logo changes with the choice, in the editor already open
+    auto& bar = rig.main->getEditBar();
+    const auto logo = [&bar] { return bar.createComponentSnapshot (bar.getLogoBounds()); };
+    const auto prophet5 = logo();
+    rig.pick = 2;
+    rig.main->showModelMenu();
+    EXPECT_EQ (bar.getModel(), 1);
+    const auto prophet10 = logo();
+    bool changed = false;
+    for (int y = 0; y < prophet5.getHeight() && ! changed; ++y)
+        for (int x = 0; x < prophet5.getWidth() && ! changed; ++x)
+            changed = prophet5.getPixelAt (x, y) != prophet10.getPixelAt (x, y);
+    EXPECT_TRUE (changed) << "the Prophet-10's logo is drawn";
+    rig.pick = 0;
+    rig.main->showModelMenu();
+    EXPECT_EQ (rig.tickedItems, juce::StringArray ("Model Prophet~10"));
+
+    // an About panel open at the time shows the chosen model's picture too
+    rig.main->toggleAbout (0);
+    ASSERT_TRUE (rig.main->isAboutOpen());
+    EXPECT_EQ (rig.main->getAboutPanel()->getModel(), 1);
+    rig.main->modelMenuChosen (1);
+    EXPECT_EQ (rig.main->getAboutPanel()->getModel(), 0);
+    EXPECT_EQ (bar.getModel(), 0);
+    rig.main->toggleAbout (0);
+    pumpPending();
+}
+
+TEST (MainCompMenus, EachBarMenuOpensUnderItsOwnControlAndGivesTheKeysBackToThePlayer)
+{
+    EditorRig rig;
+    if (rig.main->isAboutOpen())
+        rig.main->toggleAbout (0);
+    rig.main->chooseFromMenu = nullptr; // the real menus, on the screen
+    rig.editor->addToDesktop (0);
+    rig.editor->setVisible (true);
+    auto& bar = rig.main->getAppBar();
+    auto& player = rig.main->getKeyboard().getKeyPlayer();
+    auto* modal = juce::ModalComponentManager::getInstance();
+
+    const struct { const char* what; void (MainComp::*show)(); juce::Component* anchor; } cases[] = {
+        { "FILE", &MainComp::showFileMenu, bar.getButton (AppBar::fileId) },
+        { "EDIT", &MainComp::showEditMenu, bar.getButton (AppBar::editId) },
+        { "PARAM", &MainComp::showParamMenu, bar.getButton (AppBar::paramId) },
+        { "SEND", &MainComp::showSendMenu, bar.getButton (AppBar::sendId) },
+        { "MODEL", &MainComp::showModelMenu, bar.getButton (AppBar::modelId) },
+        { "channel", &MainComp::showChannelMenu, &bar.getChannelLabel() },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        // a click on the bar leaves the keys with the editor, not with its player
+        rig.main->grabKeyboardFocus();
+        ASSERT_TRUE (pumpUntil ([&] { return rig.main->hasKeyboardFocus (false); }));
+
+        (rig.main->*c.show)();
+        ASSERT_TRUE (pumpUntil ([&] { return modal->getNumModalComponents() > 0; }));
+        const auto menuX = modal->getModalComponent (0)->getScreenX();
+        EXPECT_NEAR (menuX, c.anchor->getScreenX(), 10) << "opens under its own control";
+
+        juce::PopupMenu::dismissAllActiveMenus();
+        EXPECT_TRUE (pumpUntil ([&] { return modal->getNumModalComponents() == 0 && player.hasKeyboardFocus (false); }));
+    }
+    rig.editor->removeFromDesktop();
 }
 
 TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)

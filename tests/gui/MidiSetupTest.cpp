@@ -173,16 +173,19 @@ TEST (MidiSetup, KeepingTheInstrumentInStepIsOnAtFirstAndSwitchesOffIntoTheSetti
     EXPECT_TRUE (rig.engine().isSendProgramChangesOn());
 }
 
-TEST (MidiSetup, HostThruSwitchedOffIsStoredYetOnAgainAtTheNextStart)
+TEST (MidiSetup, HostThruIsOnAtFirstAndSwitchedOffStaysOffAtTheNextStart)
 {
-    SetupRig rig;
-    rig.click (rig.setup->getToggle (MIDI_Setup::hostThruToggle));
+    SetupRig rig; // a machine's first run
+    auto& toggle = rig.setup->getToggle (MIDI_Setup::hostThruToggle);
+    ASSERT_TRUE (rig.engine().isHostThruOn());
+    ASSERT_TRUE (toggle.isChecked());
+    rig.click (toggle);
     ASSERT_FALSE (rig.engine().isHostThruOn());
 
     // the next start reads the settings file the toggle wrote
     MidiCntrState next (std::make_shared<MidiDevices> (false), rig.folder.folder);
     EXPECT_EQ (next.getSettings().getByte (SettingsBlock::hostThruOffset), 0);
-    EXPECT_TRUE (next.isHostThruOn());
+    EXPECT_FALSE (next.isHostThruOn());
 }
 
 TEST (MidiSetup, ChoosingTheInstrumentsPortsBringsItOnLineAndTheSameEntryReopens)
@@ -338,4 +341,25 @@ TEST (MidiSetup, F7AndTheMidiButtonToggleItExceptDuringATransfer)
     // it covers the whole editor, and follows its size
     rig.editor->setSize (900, 600);
     EXPECT_EQ (rig.main->getMidiSetup()->getBounds(), rig.main->getLocalBounds());
+}
+
+TEST (MidiSetup, TheComputerKeyDrawingNamesEveryKeyBlackOrWhite)
+{
+    juce::StringArray drawn;
+    for (const auto& key : MIDI_Setup::keyAssignment())
+        drawn.add (key.letter + " " + key.note + (key.black ? " (black)" : ""));
+    EXPECT_EQ (drawn.joinIntoString (", "), "Z C, S C# (black), X D, D D# (black), C E, V F, G F# (black), B G, H G# (black), "
+                                            "N A, J A# (black), M B");
+
+    // and each letter plays the note it is drawn with
+    ProcessorRig rig;
+    rig.settle();
+    rig.instrument->clearLog();
+    const auto octave = juce::String (rig.engine().getSettings().getByte (SettingsBlock::keyBaseNoteOffset) / 12);
+    for (const auto& key : MIDI_Setup::keyAssignment())
+        ASSERT_TRUE (rig.engine().keyPlay (key.letter.toLowerCase()[0])) << key.letter;
+    const auto played = rig.wire (12);
+    ASSERT_EQ (played.size(), 12u);
+    for (size_t i = 0; i < played.size(); ++i)
+        EXPECT_EQ (MidiCntrState::noteName (played[i][1]), MIDI_Setup::keyAssignment()[i].note + octave) << i;
 }
