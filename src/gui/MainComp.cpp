@@ -1,5 +1,6 @@
 #include "gui/MainComp.h"
 #include "gui/Artwork.h"
+#include "gui/EditorLayout.h"
 #include "gui/GroupMenus.h"
 #include "gui/WriteSnd.h"
 #include "groups/FactoryData.h"
@@ -51,11 +52,6 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
     // the size: the stored one when plausible, else the window's own rule already gave it
     auto& settings = engine.getSettings();
     setSize (width, height);
-
-    // the keyboard starts at its stored height, or its default one for a stored place too high up
-    widthRatio = (float) settings.getInt (SettingsBlock::keyboardScaleOffset) / 1000.0f;
-    if (settings.getInt (SettingsBlock::keyboardXOffset + 4) >= 25)
-        keyboardScale = juce::jlimit (0.1f, 1.0f, (float) settings.getInt (SettingsBlock::keyboardXOffset + 12) / (float) keyboardBaseHeight);
 
     // the front panel, hidden until it is placed
     const auto storedZoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
@@ -147,32 +143,40 @@ void MainComp::resized()
 
 void MainComp::layout()
 {
+    editorPanel->getZoomHandle().setReleased();
+    arrange();
+}
+
+void MainComp::arrange()
+{
     auto& settings = engine.getSettings();
     const auto w = getWidth(), h = getHeight();
+    if (! groupManagerOpen)
+        zoom = juce::jlimit (EditorLayout::minZoom, EditorLayout::maxZoom,
+                             (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
+    const auto areas = EditorLayout::compute (w, h, zoom, groupManagerOpen);
 
-    // the keyboard follows the window's width against the one stored last time
-    const auto storedWidth = settings.getInt (SettingsBlock::windowWidthOffset);
-    widthRatio = storedWidth > 0 ? (float) w / (float) storedWidth : 1.0f;
-
-    appBar->setBounds (0, 0, w, barHeight);
+    appBar->setBounds (areas.appBar);
+    keyboardScale = areas.keyboardScale;
 
     if (groupManagerOpen)
     {
-        // The manager takes the editor area; the keyboard keeps its default size below it.
-        editorPanel->setBounds (0, -2000, w, barHeight);
-        placeKeyboard (h, widthRatio);
-        groupManagerBounds = { 0, barHeight, w, juce::jmax (0, h - barHeight - keyboardBounds.getHeight()) };
+        // the manager takes the editor area; the panel is parked out of sight until it closes
+        editorPanel->setBounds (areas.editorPanel);
+        groupManagerBounds = areas.groupManager;
         groupManager->setBounds (groupManagerBounds);
         groupManager->layoutFor (groupManagerBounds.getWidth(), groupManagerBounds.getHeight());
-        placeKeyboard (groupManagerBounds.getBottom(), widthRatio);
     }
     else
     {
-        zoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
-        editorPanel->getZoomHandle().setReleased();
-        layoutZoom();
-        placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
+        editorPanelBounds = areas.editorPanel;
+        editorPanel->setZoom (zoom);
+        editorPanel->setBounds (editorPanelBounds);
+        editorPanel->getZoomHandle().setPercent ((int) (zoom * 100.0f + 0.5f));
+        editBarBounds = areas.editBar;
+        editBar->setBounds (editBarBounds);
     }
+    placeKeyboard (areas.keyboard);
 
     if (aboutPanel != nullptr)
     {
@@ -193,28 +197,14 @@ void MainComp::layout()
     settings.setInt (SettingsBlock::panelWidthOffset, editorPanelBounds.getWidth());
     settings.setInt (SettingsBlock::panelHeightOffset, editorPanelBounds.getHeight());
     storeKeyboardPlace();
-    settings.setInt (SettingsBlock::keyboardScaleOffset, (int) (widthRatio * 1000.0f));
+    settings.setInt (SettingsBlock::keyboardScaleOffset, (int) (keyboardScale * 1000.0f));
     repaint();
 }
 
-void MainComp::layoutZoom()
+void MainComp::placeKeyboard (juce::Rectangle<int> area)
 {
-    const auto panelHeight = (int) (zoom * (float) panelBaseHeight) + 14;
-    editorPanelBounds = { 0, editorPanelBounds.getY(), getWidth(), panelHeight };
-    editorPanel->setZoom (zoom);
-    editorPanel->setBounds (editorPanelBounds);
-    editorPanel->getZoomHandle().setPercent ((int) (zoom * 100.0f + 0.5f));
-    editBarBounds = { 0, panelHeight + barHeight, getWidth(), editBarHeight };
-    editBar->setBounds (editBarBounds);
-}
-
-void MainComp::placeKeyboard (int y, float r)
-{
-    // the keyboard shrinks with a narrower window and keeps its size in a wider one
-    if (r <= 1.0f)
-        keyboardScale = r;
-    keyboardBounds = { 0, y, getWidth(), (int) ((float) keyboardBaseHeight * keyboardScale) };
-    keyboard->setScale (keyboardScale, keyboardBounds.getY(), keyboardBounds.getWidth(), keyboardBounds.getHeight());
+    keyboardBounds = area;
+    keyboard->setScale (keyboardScale, area.getY(), area.getWidth(), area.getHeight());
     keyboard->setMoveLimits (barHeight, (int) ((float) (MorvexAudioProcessorEditor::maxHeight + 18) * keyboardScale));
 }
 
@@ -243,31 +233,38 @@ void MainComp::storeKeyboardPlace()
 void MainComp::zoomHandleMoved (int v)
 {
     editorPanel->scrollTo (0);
-    zoom = juce::jmin (1.0f, (float) juce::jlimit (165, 330, v - 14) / (float) panelBaseHeight);
+    setZoom (juce::jmin (1.0f, (float) juce::jlimit (165, 330, v - 14) / (float) panelBaseHeight));
+}
+
+void MainComp::setZoom (float z)
+{
+    zoom = juce::jlimit (EditorLayout::minZoom, EditorLayout::maxZoom, z);
     engine.getSettings().setInt (SettingsBlock::editorScaleOffset, (int) (zoom * 1000.0f));
-    layoutZoom();
-    placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
-    repaint();
+    // not the full layout: that would let go of the handle while it is being dragged
+    arrange();
 }
 
 void MainComp::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::black);
-
-    // The front panel: the instrument's black panel between its wood cheeks.
-    const auto panel = editorPanelBounds.toFloat();
+    // The instrument's black panel under everything: whatever the window's size and the zoom,
+    // what the areas leave free is more of the panel, never an empty window.
     if (panelTexture.isValid())
     {
         // tiled at its own size: seamless, and a plain copy rather than a resampled stretch
-        g.setTiledImageFill (panelTexture, 0, editorPanelBounds.getY(), 1.0f);
-        g.fillRect (editorPanelBounds);
+        g.setTiledImageFill (panelTexture, 0, barHeight, 1.0f);
+        g.fillAll();
     }
-    // the instrument's wood end cheek, where the window reaches past the panel's right end
-    const auto surfaceRight = editorPanel->getSurface().getRight();
-    if (woodCheek.isValid() && surfaceRight < editorPanelBounds.getRight())
+    else
     {
-        const auto cheek = 30.0f * zoom;
-        g.drawImage (woodCheek, panel.withLeft (panel.getRight() - cheek));
+        g.fillAll (juce::Colour (0xff111111));
+    }
+
+    // the instrument's wood end cheek closes the panel where the window reaches past its end
+    const auto surfaceRight = editorPanel->getSurface().getRight();
+    if (woodCheek.isValid() && ! groupManagerOpen && surfaceRight < editorPanelBounds.getRight())
+    {
+        const auto cheek = juce::roundToInt (30.0f * zoom);
+        g.drawImage (woodCheek, editorPanelBounds.withX (surfaceRight).withWidth (juce::jmin (cheek, editorPanelBounds.getRight() - surfaceRight)).toFloat());
     }
 }
 
@@ -1090,6 +1087,28 @@ juce::PopupMenu MainComp::makeModelMenu()
     return menu;
 }
 
+juce::PopupMenu MainComp::makeZoomMenu() const
+{
+    juce::PopupMenu menu;
+    const auto percent = juce::roundToInt (zoom * 100.0f);
+    for (const auto p : { 50, 75, 100 })
+        menu.addItem (p, juce::String (p) + " %", true, p == percent);
+    menu.addItem (fitZoomId, "Fit");
+    return menu;
+}
+
+void MainComp::zoomMenuChosen (int id)
+{
+    if (id == 50 || id == 75 || id == 100)
+        setZoom ((float) id / 100.0f);
+    else if (id == fitZoomId)
+        setZoom (EditorLayout::fitZoom (getWidth(), getHeight()));
+    else
+        return;
+    editorPanel->scrollTo (0);
+    editorPanel->layoutPanel();
+}
+
 juce::PopupMenu MainComp::makeChannelMenu()
 {
     juce::PopupMenu menu;
@@ -1103,6 +1122,7 @@ void MainComp::showEditMenu()    { showMenu (makeEditMenu(), appBar->getButton (
 void MainComp::showParamMenu()   { showMenu (makeParamMenu(), appBar->getButton (AppBar::editId), [this] (int id) { paramMenuChosen (id); }); }
 void MainComp::showSendMenu()    { showMenu (makeSendMenu(), appBar->getButton (AppBar::sendId), [this] (int id) { sendMenuChosen (id); }); }
 void MainComp::showModelMenu()   { showMenu (makeModelMenu(), appBar->getButton (AppBar::modelId), [this] (int id) { modelMenuChosen (id); }); }
+void MainComp::showZoomMenu()    { showMenu (makeZoomMenu(), &editorPanel->getZoomHandle(), [this] (int id) { zoomMenuChosen (id); }); }
 void MainComp::showChannelMenu() { showMenu (makeChannelMenu(), &appBar->getChannelLabel(), [this] (int id) { channelMenuChosen (id); }); }
 
 void MainComp::fileMenuChosen (int id)
@@ -1339,7 +1359,9 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
     {
         // the press itself and a release where it started ask for no new size
         const auto& handle = editorPanel->getZoomHandle();
-        if (handle.getState() != CorButton::pressed && handle.getNewHeight() != editorPanelBounds.getHeight())
+        if (handle.getState() == CorButton::percentClicked)
+            showZoomMenu();
+        else if (handle.getState() != CorButton::pressed && handle.getNewHeight() != editorPanelBounds.getHeight())
             zoomHandleMoved (handle.getNewHeight());
     }
     else if (source == &editorPanel->getSurface().getProgramDisplay())

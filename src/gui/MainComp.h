@@ -4,6 +4,7 @@
 #include "gui/AppBar.h"
 #include "gui/BankComp.h"
 #include "gui/EditBar.h"
+#include "gui/EditorLayout.h"
 #include "gui/EditorPanel.h"
 #include "gui/GridListener.h"
 #include "gui/MIDI_Setup.h"
@@ -59,10 +60,10 @@ public:
         keyF1 = 200, keyF5 = 204, keyF6 = 205, keyF7 = 206, keyF8 = 207, keyF12 = 211
     };
 
-    static constexpr int barHeight = 24;
-    static constexpr int panelBaseHeight = 330;
-    static constexpr int editBarHeight = 100;
-    static constexpr int keyboardBaseHeight = 172;
+    static constexpr int barHeight = EditorLayout::barHeight;
+    static constexpr int panelBaseHeight = EditorLayout::panelBaseHeight;
+    static constexpr int editBarHeight = EditorLayout::editBarHeight;
+    static constexpr int keyboardBaseHeight = EditorLayout::keyboardBaseHeight;
     static constexpr int aboutAutoCloseMs = 2000;
     /** How often a running transfer's count and time left are refreshed. */
     static constexpr int paceIntervalMs = 250;
@@ -83,6 +84,8 @@ public:
     juce::Rectangle<int> getKeyboardBounds() const noexcept { return keyboardBounds; }
     /** The zoom handle dragged to a panel height of v pixels. */
     void zoomHandleMoved (int v);
+    /** A new front-panel zoom (kept within 0.5 .. 1), stored and laid out. */
+    void setZoom (float z);
 
     // --- overlays and commands
     int getActivePanel() const noexcept { return activePanel; }
@@ -129,6 +132,11 @@ public:
     void showSendMenu();
     void showModelMenu();
     void showChannelMenu();
+    /** The zoom percentage's menu: 50, 75 and 100 % and the zoom that fits the window. */
+    void showZoomMenu();
+    void zoomMenuChosen (int id);
+    juce::PopupMenu makeZoomMenu() const;
+    static constexpr int fitZoomId = 1;
     void fileMenuChosen (int id);
     void editMenuChosen (int id);
     void paramMenuChosen (int id);
@@ -204,9 +212,11 @@ private:
     void refreshStatusLine();
     void closeProgress();
     void handleAsyncUpdate() override;
+    /** Lays the window out, the zoom handle let go. */
     void layout();
-    void layoutZoom();
-    void placeKeyboard (int y, float r);
+    /** Places every area for the window's size and the zoom. */
+    void arrange();
+    void placeKeyboard (juce::Rectangle<int> area);
     void apply (const EventAction& action);
     void closeAbout();
     void closeMidiSetup();
@@ -271,7 +281,7 @@ private:
 
     int activePanel = frontPanel;
     bool built = false;
-    float zoom = 1.0f, keyboardScale = 1.0f, widthRatio = 1.0f;
+    float zoom = 1.0f, keyboardScale = 1.0f;
     juce::Rectangle<int> editorPanelBounds, editBarBounds, keyboardBounds;
     juce::String statusText, notice;
     int noticeSerial = 0;
