@@ -132,26 +132,6 @@ TEST (HorScrollClass, TheTrackJumpsTheThumbUnderThePointerAndDraggingMapsXOntoTh
     EXPECT_EQ (bar.getPosition(), 0);
 }
 
-TEST (HorScrollClass, ArrowsStepByOneAndRepeatEvery500Milliseconds)
-{
-    HorScrollClass bar;
-    bar.setSize (300, HorScrollClass::thickness);
-    bar.setMaximum (2);
-    auto reports = reportsOf (bar, [] (HorScrollClass& b) { return b.getPosition(); });
-
-    bar.mouseDown (MouseEvents::at (bar, 5, 7));
-    bar.mouseUp (MouseEvents::at (bar, 5, 7));
-    EXPECT_EQ (bar.getPosition(), 0);
-
-    bar.mouseDown (MouseEvents::at (bar, 295, 7));
-    EXPECT_EQ (bar.getTimerInterval(), 500);
-    bar.timerCallback();
-    bar.timerCallback();
-    bar.mouseUp (MouseEvents::at (bar, 295, 7));
-    EXPECT_FALSE (bar.isTimerRunning());
-    EXPECT_EQ (reports.seen, (Values { 1, 2 }));
-}
-
 TEST (VerScrollClass, TrackClicksStepAPageAndTheThumbDragsWithTheSameMappingOnY)
 {
     VerScrollClass bar;
