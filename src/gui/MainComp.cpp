@@ -2,6 +2,7 @@
 #include "gui/Artwork.h"
 #include "gui/EditorLayout.h"
 #include "gui/GroupMenus.h"
+#include "gui/PanelLegend.h"
 #include "gui/WriteSnd.h"
 #include "groups/FactoryData.h"
 #include "model/DSI_Program.h"
@@ -59,6 +60,19 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
     addChildComponent (*editorPanel);
     editorPanel->getZoomHandle().addChangeListener (this);
     editorPanel->getSurface().getProgramDisplay().addChangeListener (this);
+    {
+        const char* tips[] = { "PRESET: the group manager (F6)", "RECORD: write the program into a memory slot (Ctrl+W)",
+                               "FACTORY: the factory groups", "GLOBALS: the instrument's global settings",
+                               "GROUP SELECT: then a group 1-5, a bank 1-5 and a program 1-8",
+                               "BANK SELECT: then a bank 1-5 and a program 1-8" };
+        auto& surface = editorPanel->getSurface();
+        for (int k = 0; k < PanelLegend::numProgrammerKeys; ++k)
+        {
+            auto& key = surface.getProgrammerKey (k);
+            key.addChangeListener (this);
+            key.setTooltip (k < 6 ? juce::String (tips[k]) : "Program " + juce::String (k - 5) + " of the bank");
+        }
+    }
 
     // the edit bar, whose envelope graphs the front panel moves through the processor
     editBar = std::make_unique<EditBar> (engine, processor.getPanelImages().envelopeBackground);
@@ -378,6 +392,10 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::programChanged:
             editorPanel->getSurface().refreshAll();
+            // a program chosen anywhere ends an entry on the keys; they go on from it
+            programmerKeys.cancel();
+            programmerKeys.setCurrent (engine.getCurrentBank(), engine.getCurrentProgram());
+            showProgrammer();
             if (auto* preview = groupManagerPreview())
                 preview->refreshAll();
             editBar->getEnvPanel().refresh (engine.getEditBuffer());
@@ -891,6 +909,78 @@ void MainComp::scrollToSection (int n)
     editorPanel->scrollTo (engine.getParTable().getSectionX (n));
 }
 
+void MainComp::selectProgramAt (int group, int index)
+{
+    if (engine.isLoadStoredProgramsOn())
+        engine.selectStoredProgram (group, index);
+    else
+        engine.selectProgram (ProgramLocation::programNumber (group, index), true, true);
+}
+
+void MainComp::programmerKeyPressed (int k)
+{
+    enum { preset, record, factory, globals, groupSelect, bankSelect, firstNumber };
+    switch (k)
+    {
+        case preset: toggleGroupManager(); return;
+        case record: toggleWritePanel(); return;
+
+        case factory:
+        {
+            if (! groupManagerOpen)
+                toggleGroupManager();
+            if (! groupManagerOpen)
+                return;
+            // the factory group of the same number as the user group in use
+            const auto current = juce::jmax (0, engine.getCurrentBank());
+            auto& grid = groupManager->getGrid();
+            grid.loadProgramMode (current >= ProgramLocation::numUserGroups ? current : current + ProgramLocation::numUserGroups);
+            grid.setFirstVisibleRow (0);
+            groupManager->refresh();
+            return;
+        }
+
+        case globals:
+            if (midiSetup == nullptr)
+                toggleMidiSetup();
+            if (midiSetup != nullptr && midiSetup->getGlobals() == nullptr)
+                midiSetup->toggleGlobals();
+            return;
+
+        default:
+            break;
+    }
+
+    // a running transfer owns the instrument's program selection until it ends
+    if (k < groupSelect || k >= firstNumber + ProgramLocation::programsPerBank || engine.isBusy())
+        return;
+
+    const auto key = k == groupSelect ? ProgrammerKeys::groupSelect : k == bankSelect ? ProgrammerKeys::bankSelect : k - firstNumber + 1;
+    if (const auto selected = programmerKeys.press (key))
+        selectProgramAt (*selected / ProgramLocation::programsPerGroup, *selected % ProgramLocation::programsPerGroup);
+    else
+        showProgrammer();
+}
+
+void MainComp::showProgrammer()
+{
+    auto& surface = editorPanel->getSurface();
+    auto& display = surface.getProgramDisplay();
+    using Entry = ProgrammerKeys::Entry;
+    const auto entry = programmerKeys.getEntry();
+    const auto inUse = engine.getCurrentBank() >= 0 && engine.getCurrentProgram() >= 0;
+    // with no program in use and no entry the display stays dark where the panel left it
+    if (entry != Entry::none || inUse)
+        display.setDigits (programmerKeys.shownGroup(), programmerKeys.shownBank(), programmerKeys.shownProgram());
+    display.setBlinking (programmerKeys.waitingDigit());
+
+    surface.getProgrammerKey (2).setLit (inUse && programmerKeys.isFactory());
+    surface.getProgrammerKey (4).setLit (entry == Entry::group);
+    surface.getProgrammerKey (5).setLit (entry == Entry::bank || entry == Entry::program);
+    for (int n = 0; n < ProgramLocation::programsPerBank; ++n)
+        surface.getProgrammerKey (6 + n).setLit (inUse && entry == Entry::none && programmerKeys.getIndex() % ProgramLocation::programsPerBank == n);
+}
+
 //==============================================================================
 // Commands
 
@@ -1396,6 +1486,8 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
                     writePanel->setCategory (*category);
             });
     }
+    else if (auto* key = dynamic_cast<ProgrammerKey*> (source))
+        programmerKeyPressed (key->getIndex());
     else if (auto* graph = dynamic_cast<Envel*> (source))
     {
         editorPanel->getSurface().takeEnvelope (*graph);
@@ -1412,10 +1504,7 @@ void MainComp::gridEvent (StsGrid*, int group, int program, int event)
     switch (event)
     {
         case GridListener::selectEvent:
-            if (engine.isLoadStoredProgramsOn())
-                engine.selectStoredProgram (group, program);
-            else
-                engine.selectProgram (ProgramLocation::programNumber (group, program), true, true);
+            selectProgramAt (group, program);
             break;
 
         case GridListener::contextMenuEvent:

@@ -19,6 +19,7 @@
 #include "gui/winToolListener.h"
 #include "keyboard/KeyBrd.h"
 #include "keyboard/KeyPlayListener.h"
+#include "groups/ProgrammerKeys.h"
 #include "librarian/FileMan.h"
 #include "midi/stateListener.h"
 #include "model/ProgramSysex.h"
@@ -112,6 +113,11 @@ public:
     void receiveCurrentProgram();
     /** Scrolls the front panel to stored section position n (F1..F4, the PARAM menu). */
     void scrollToSection (int n);
+    /** The programmer's key k pressed (PanelLegend's order): the program keys select as the
+        instrument's do; PRESET, RECORD, FACTORY and GLOBALS open the group manager, the write
+        panel, the group manager on a factory group and the GLOBALS panel. */
+    void programmerKeyPressed (int k);
+    const ProgrammerKeys& getProgrammerKeys() const noexcept { return programmerKeys; }
 
     // --- group transfers: they run in the engine; the editor shows them and can cancel them
     /** `sourceGroup`: the group a one-group transmission writes (the current one when -1). */
@@ -229,6 +235,10 @@ private:
     /** A written program was asked back: says whether the instrument holds it. */
     void writeChecked();
     void reloadGroupManager();
+    /** Selects program `index` of `group` as a click in the group manager's list does. */
+    void selectProgramAt (int group, int index);
+    /** The display and the keys' LEDs for the program in use or the entry under way. */
+    void showProgrammer();
     bool overlaysBlocked() const noexcept;
     /** The group manager's copy of the front panel, while the manager shows it. */
     EditSurface* groupManagerPreview() const noexcept;
@@ -279,6 +289,7 @@ private:
     }
     FileMan fileMan { [this] (const FileMan::Request& r, std::function<void (const juce::File&)> done) { choose (r, std::move (done)); } };
 
+    ProgrammerKeys programmerKeys;
     int activePanel = frontPanel;
     bool built = false;
     float zoom = 1.0f, keyboardScale = 1.0f;

@@ -701,3 +701,108 @@ TEST (FrontPanelProgram, TheDisplayShowsGroupBankAndProgramAndEnvelopesToggleBes
     EXPECT_FALSE (bar.getEnvPanel().isVisible());
     EXPECT_EQ (bar.getLogoBounds().getX(), 680);
 }
+
+namespace
+{
+void pressProgrammerKey (MainComp& main, int k)
+{
+    auto& key = main.getEditorPanel().getSurface().getProgrammerKey (k);
+    key.mouseDown (at (key, 5, 5));
+    key.mouseUp (at (key, 5, 5));
+}
+}
+
+TEST (FrontPanelProgrammer, ProgramKeySequencesSelectSendAndShowTheStoredProgram)
+{
+    constexpr int G = 4, B = 5, n1 = 6; // PanelLegend's order: number key n is n1 + n - 1
+    struct Case
+    {
+        const char* what;
+        std::vector<int> keys;
+        int group, index;
+    };
+    const Case cases[] = {
+        { "a number alone", { n1 + 4 }, 0, 4 },
+        { "bank select, bank 4, program 1", { B, n1 + 3, n1 }, 0, 24 },
+        { "group select, group 3, bank 2, program 7", { G, n1 + 2, n1 + 1, n1 + 6 }, 2, 14 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        EditorRig rig;
+        auto& display = rig.main->getEditorPanel().getSurface().getProgramDisplay();
+        for (const auto k : c.keys)
+            pressProgrammerKey (*rig.main, k);
+        rig.engine().dispatchPendingNotifications();
+        pumpPending();
+
+        // bank select with the group, then the program change, as the instrument's own keys ask
+        const auto channel = (uint8_t) (rig.engine().getMidiChannel() - 1);
+        EXPECT_EQ (heard (rig), (std::vector<Bytes> { { (uint8_t) (0xB0 | channel), 32, (uint8_t) c.group },
+                                                      { (uint8_t) (0xC0 | channel), (uint8_t) c.index } }));
+        EXPECT_EQ (rig.engine().getCurrentBank(), c.group);
+        EXPECT_EQ (rig.engine().getCurrentProgram(), c.index);
+        EXPECT_EQ (rig.engine().getEditBuffer(), rig.engine().getInstrumentBank (c.group).programRecord (c.index));
+        EXPECT_EQ (display.getDigit (0), c.group % 5 + 1);
+        EXPECT_EQ (display.getDigit (1), c.index / 8 + 1);
+        EXPECT_EQ (display.getDigit (2), c.index % 8 + 1);
+        EXPECT_EQ (display.getBlinking(), -1);
+        EXPECT_TRUE (rig.main->getEditorPanel().getSurface().getProgrammerKey (n1 + c.index % 8).isLit());
+    }
+}
+
+TEST (FrontPanelProgrammer, AnEntryPartWayBlinksTheDigitItWaitsForAndSendsNothing)
+{
+    EditorRig rig;
+    auto& surface = rig.main->getEditorPanel().getSurface();
+    auto& display = surface.getProgramDisplay();
+    pressProgrammerKey (*rig.main, 4); // GROUP SELECT
+    EXPECT_EQ (display.getBlinking(), 0);
+    EXPECT_TRUE (surface.getProgrammerKey (4).isLit());
+    pressProgrammerKey (*rig.main, 6 + 3); // group 4
+    EXPECT_EQ (display.getDigit (0), 4);
+    EXPECT_EQ (display.getBlinking(), 1);
+    EXPECT_TRUE (surface.getProgrammerKey (5).isLit());
+    pressProgrammerKey (*rig.main, 6 + 1); // bank 2
+    EXPECT_EQ (display.getBlinking(), 2);
+    EXPECT_EQ (display.getDigit (2), -1) << "the program digit waits dark";
+    EXPECT_TRUE (heard (rig).empty());
+
+    // GROUP SELECT again starts over; a program chosen elsewhere ends the entry
+    pressProgrammerKey (*rig.main, 4);
+    rig.engine().selectProgram (7 * 40 + 9, false, false);
+    rig.engine().dispatchPendingNotifications();
+    pumpPending();
+    EXPECT_EQ (display.getBlinking(), -1);
+    EXPECT_EQ (display.getDigit (0), 3);
+    EXPECT_TRUE (surface.getProgrammerKey (2).isLit()) << "FACTORY lights for a factory program";
+}
+
+TEST (FrontPanelProgrammer, PresetRecordFactoryAndGlobalsOpenTheirPanels)
+{
+    EditorRig rig;
+    if (rig.main->isAboutOpen())
+        rig.main->toggleAbout (0);
+
+    pressProgrammerKey (*rig.main, 0);
+    EXPECT_TRUE (rig.main->isGroupManagerOpen()) << "PRESET";
+    pressProgrammerKey (*rig.main, 0);
+    EXPECT_FALSE (rig.main->isGroupManagerOpen());
+
+    pressProgrammerKey (*rig.main, 1);
+    EXPECT_NE (rig.main->getWritePanel(), nullptr) << "RECORD";
+    rig.main->toggleWritePanel();
+
+    rig.engine().selectProgram (2 * 40, false, false);
+    rig.engine().dispatchPendingNotifications();
+    pumpPending();
+    pressProgrammerKey (*rig.main, 2);
+    ASSERT_TRUE (rig.main->isGroupManagerOpen()) << "FACTORY";
+    EXPECT_EQ (rig.main->getGroupManager().getGrid().getGroup(), 7) << "the factory group of the same number";
+    rig.main->toggleGroupManager();
+
+    pressProgrammerKey (*rig.main, 3);
+    ASSERT_NE (rig.main->getMidiSetup(), nullptr) << "GLOBALS";
+    EXPECT_NE (rig.main->getMidiSetup()->getGlobals(), nullptr);
+    pumpPending();
+}
