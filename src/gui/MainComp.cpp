@@ -19,6 +19,7 @@ const juce::Array<int> barFunctions { AppBar::banksId, AppBar::fileId, AppBar::e
 const juce::String onlineText = "SEQUENTIAL:  PROPHET~5/10 ON-LINE";
 const juce::String offlineText = "SEQUENTIAL:  PROPHET~5/10 OFF-LINE";
 const juce::String hostThruDroppedText = "HOST SYSEX TOO LONG: NOT SENT ON";
+const juce::String notSentText = "Not connected: edit not sent";
 constexpr int noticeMs = 4000;
 }
 
@@ -324,6 +325,8 @@ MainComp::EventAction MainComp::decode (int32_t code) noexcept
         case 0x460: return { A::groupsChanged };
         case 0x470: return { A::hostThruDropped };
         case 0x490: return { A::writeChecked };
+        case 0x4A0: return { A::programReceived };
+        case 0x4B0: return { A::notSent };
         case 0x500: return { A::presetChanged };
         case 0x521: return { A::velocityShown };
         case 0x522: return { A::octaveShown };
@@ -375,6 +378,15 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::transferEnded:
             transferEnded();
+            break;
+
+        case EventAction::programReceived:
+            showNotice ("Program received: " + Bank_Program::nameFrom (engine.getEditBuffer()).trim());
+            break;
+
+        case EventAction::notSent:
+            showNotice (notSentText);
+            engine.notSentNoticeShown();
             break;
 
         case EventAction::transferProgress:
@@ -991,9 +1003,14 @@ void MainComp::install (const ProgramSysex::Record& record, InstrumentSync::Orig
 
 void MainComp::sendCurrentProgram()
 {
-    const auto record = engine.getEditBuffer();
+    sendProgram (engine.getEditBuffer());
+}
+
+void MainComp::sendProgram (const ProgramSysex::Record& record)
+{
     install (record, InstrumentSync::Origin::sentByCaller);
     engine.sendEditBufferDump (record);
+    showNotice (engine.getPorts().isOutputOpen() ? "Program sent" : "Not connected: program not sent");
 }
 
 void MainComp::receiveCurrentProgram()
@@ -1233,7 +1250,10 @@ void MainComp::loadProgramFile()
     fileMan.loadProgramFile ([this] (bool loaded)
     {
         if (loaded)
+        {
             install (fileMan.parsedProgram.getData());
+            showNotice ("LOADED " + juce::File (fileMan.chosenPath).getFileName());
+        }
         else if (fileMan.confirmed)
             showNotice ("NO PROGRAM FOUND IN " + juce::File (fileMan.chosenPath).getFileName());
     });
@@ -1337,9 +1357,7 @@ void MainComp::sendMenuChosen (int id)
     else if (id == 2)
     {
         const auto index = juce::jmax (0, engine.getCurrentPluginProgram());
-        const auto record = engine.getPluginBank().programRecord (index);
-        install (record, InstrumentSync::Origin::sentByCaller);
-        engine.sendEditBufferDump (record);
+        sendProgram (engine.getPluginBank().programRecord (index));
     }
 }
 
@@ -1638,6 +1656,7 @@ void MainComp::groupFileMenuChosen (int id)
                 bank.storeProgram (k, fileMan.groupRecords[(size_t) k]);
             if (groupManagerOpen)
                 reloadGroupManager();
+            showNotice ("LOADED " + juce::File (fileMan.chosenPath).getFileName());
         });
         return;
     }

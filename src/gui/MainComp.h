@@ -109,6 +109,7 @@ public:
     ContainerClass* getProgramFinder() const noexcept { return finder.get(); }
     /** The EDIT menu's "Select Program by Name". */
     static constexpr int findProgramId = 1315;
+    /** The current program to the instrument's edit buffer; the status line says whether it went. */
     void sendCurrentProgram();
     void receiveCurrentProgram();
     /** Scrolls the front panel to stored section position n (F1..F4, the PARAM menu). */
@@ -186,7 +187,7 @@ public:
         {
             none, pitchWheel, modWheel, parameter, programChanged, online, offline, transferEnded,
             transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder, hostThruDropped,
-            writeChecked
+            writeChecked, programReceived, notSent
         };
         Kind kind = none;
         int a = 0, b = 0;
@@ -235,6 +236,7 @@ private:
     /** A written program was asked back: says whether the instrument holds it. */
     void writeChecked();
     void reloadGroupManager();
+    void sendProgram (const ProgramSysex::Record& record);
     /** Selects program `index` of `group` as a click in the group manager's list does. */
     void selectProgramAt (int group, int index);
     /** The display and the keys' LEDs for the program in use or the entry under way. */

@@ -138,7 +138,9 @@ TEST (MainCompEvents, DecodesEveryKindOfCode)
         { StateEvent::openProgramFinder, { A::openFinder } },
         { StateEvent::hostThruDropped, { A::hostThruDropped } },
         { StateEvent::writeChecked, { A::writeChecked } },
-        { 0x4A000000, {} },
+        { StateEvent::editBufferReceived, { A::programReceived } },
+        { StateEvent::editNotSent, { A::notSent } },
+        { 0x4F000000, {} },
         { (int32_t) 0xF0000000, {} },
     };
 
@@ -459,6 +461,39 @@ TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
     EXPECT_EQ (bar.getChannelLabel().getX(), bar.getButtons().getLast()->getRight() + 18);
 }
 
+TEST (MainCompStatus, TheStatusLineSaysWhatJustHappenedToTheProgram)
+{
+    EditorRig rig;
+    auto& strip = rig.main->getKeyboard();
+    const auto showEvents = [&] { rig.engine().dispatchPendingNotifications(); pumpPending(); };
+
+    rig.main->sendCurrentProgram();
+    EXPECT_EQ (strip.getStatus(), "Program sent");
+    rig.settle(); // the dump is in before the instrument's program is changed under it
+
+    // the instrument's answer to RECV, named
+    auto answer = namedRecord ("Brass Stab");
+    rig.instrument->setEditBuffer (answer);
+    rig.main->stsButtonClicked (rig.main->getAppBar().getButton (AppBar::recvId), AppBar::recvId);
+    EXPECT_TRUE (pumpUntil ([&] { rig.engine().dispatchPendingNotifications(); return strip.getStatus() == "Program received: Brass Stab"; }))
+        << strip.getStatus();
+
+    // no output: a panel edit and a note both say they went nowhere, and so does SEND
+    rig.engine().selectOutputPort (0);
+    showEvents();
+    rig.main->sendCurrentProgram();
+    EXPECT_EQ (strip.getStatus(), "Not connected: program not sent");
+    rig.main->getEditorPanel().getSurface().getControl (17)->applyValue (30);
+    showEvents();
+    EXPECT_EQ (strip.getStatus(), "Not connected: edit not sent");
+
+    rig.main->showNotice ("something else");
+    rig.engine().sendNoteOn (1, 60, 100);
+    rig.engine().sendNoteOff (1, 60);
+    showEvents();
+    EXPECT_EQ (strip.getStatus(), "Not connected: edit not sent") << "told again for the next one";
+}
+
 TEST (MainCompFiles, TheFileMenuLoadsAProgramAndSavesOneThatLoadsBack)
 {
     EditorRig rig;
@@ -490,6 +525,7 @@ TEST (MainCompFiles, TheFileMenuLoadsAProgramAndSavesOneThatLoadsBack)
     rig.main->fileMenuChosen (1);
     EXPECT_EQ (asked.back().filter, "*.p5_p;*.syx;");
     EXPECT_EQ (rig.engine().getEditBuffer(), record);
+    EXPECT_EQ (rig.main->getKeyboard().getStatus(), "LOADED Lead.syx");
     showTheEdits();
     const auto cutoffText = ValueFormat::formatValue (table.getDisplayFormat (17), record[17]);
     EXPECT_EQ (rig.main->getEditorPanel().getSurface().getControl (17)->getDisplayText(), cutoffText);
