@@ -777,6 +777,7 @@ void MainComp::toggleMidiSetup()
     midiSetup->getSync().showLatency (engine.getLatencyMode(), engine.getSampleRateIndex(), delays);
     midiSetup->getSync().currentRateIndex = [this] { return engine.getSampleRateIndex(); };
     midiSetup->setStatus (statusText);
+    midiSetup->showHostOptions (processor.wrapperType != juce::AudioProcessor::wrapperType_Standalone);
     midiSetup->chooseFromMenu = chooseFromMenu;
 
     midiSetup->addListener (this);

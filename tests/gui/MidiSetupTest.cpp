@@ -339,3 +339,24 @@ TEST (MidiSetup, F7AndTheMidiButtonToggleItExceptDuringATransfer)
     rig.editor->setSize (900, 600);
     EXPECT_EQ (rig.main->getMidiSetup()->getBounds(), rig.main->getLocalBounds());
 }
+
+TEST (MidiSetup, TheStandaloneGreysTheOptionsOnlyAHostGivesAMeaningTo)
+{
+    for (const auto standalone : { false, true })
+    {
+        SCOPED_TRACE (standalone ? "standalone" : "in a host");
+        // the framework's wrapper says what it is before it makes the processor
+        juce::AudioProcessor::setTypeOfNextNewPlugin (standalone ? juce::AudioProcessor::wrapperType_Standalone
+                                                                 : juce::AudioProcessor::wrapperType_Undefined);
+        EditorRig rig;
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+        rig.main->toggleMidiSetup();
+        auto& setup = *rig.main->getMidiSetup();
+        EXPECT_EQ (setup.areHostOptionsShown(), ! standalone);
+        for (int t = 0; t < MIDI_Setup::numToggles; ++t)
+            EXPECT_EQ (setup.getToggle ((MIDI_Setup::Toggle) t).isEnabled(), ! standalone || ! MIDI_Setup::isHostOnly ((MIDI_Setup::Toggle) t)) << t;
+        EXPECT_EQ (setup.getSync().isEnabled(), ! standalone) << "the latency";
+        rig.main->toggleMidiSetup();
+        pumpPending();
+    }
+}
