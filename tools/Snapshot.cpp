@@ -2,7 +2,8 @@
 //   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X]
 //                              [--envelopes on] [--connect on] [--overlay NAME] [--find TEXT]
 //                              [--edits on|compare]
-// N selects program N (0..399) of the instrument mirror first. Z is the front panel's zoom (0.5 to
+// N selects program N (0..399) of the instrument mirror first. Without --size and --zoom the editor
+// opens as it does the first time on the display's screen. Z is the front panel's zoom (0.5 to
 // 1), X the panel unit scrolled to the left edge; --envelopes on shows the envelope graphs;
 // --connect on opens the simulated instrument's ports and waits until it answers. NAME opens an
 // overlay over the
@@ -53,6 +54,7 @@ int main (int argc, char** argv)
     const auto output = juce::File::getCurrentWorkingDirectory().getChildFile (argv[1]);
     int width = 0, height = 0, program = -1, scroll = 0;
     float zoom = 1.0f;
+    bool zoomGiven = false;
     bool envelopes = false, connect = false;
     juce::String overlay, find ("s"), edits;
     for (int i = 2; i + 1 < argc; i += 2)
@@ -70,6 +72,7 @@ int main (int argc, char** argv)
         else if (option == "--zoom")
         {
             zoom = juce::jlimit (0.5f, 1.0f, value.getFloatValue());
+            zoomGiven = true;
         }
         else if (option == "--scroll")
         {
@@ -106,13 +109,15 @@ int main (int argc, char** argv)
         MorvexAudioProcessor processor (devices, home);
         if (program >= 0)
             processor.getEngine().selectProgram (program, false, false);
-        processor.getEngine().getSettings().setInt (SettingsBlock::editorScaleOffset, (int) (zoom * 1000.0f));
 
+        // a first opening: the size and zoom the editor picks for the display, unless told
         std::unique_ptr<juce::AudioProcessorEditor> editor (processor.createEditor());
+        auto* main = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
+        if (zoomGiven)
+            main->setZoom (zoom);
         if (width > 0 && height > 0)
             editor->setSize (width, height);
 
-        auto* main = dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
         if (main->isAboutOpen() != (overlay == "about"))
             main->toggleAbout (0);
         if (envelopes)

@@ -61,13 +61,18 @@ void CorButton::paint (juce::Graphics& g)
 
 void CorButton::mouseMove (const juce::MouseEvent& e)
 {
-    setMouseCursor (e.x >= gripX ? juce::MouseCursor::UpDownResizeCursor : juce::MouseCursor::NormalCursor);
+    setMouseCursor (e.x >= gripX ? juce::MouseCursor::UpDownResizeCursor : juce::MouseCursor::PointingHandCursor);
 }
 
 void CorButton::mouseDown (const juce::MouseEvent& e)
 {
     if (e.x < gripX)
+    {
+        state = percentClicked;
+        sendSynchronousChangeMessage();
+        state = released;
         return;
+    }
 
     active = true;
     pressScreenY = e.getScreenY();

@@ -4,8 +4,8 @@
 
 /** The zoom handle at the front panel's bottom-right corner: the zoom percentage and a grip.
     Dragging the grip up or down reports the panel height the pointer asks for; the owner turns
-    it into the zoom. Each step sends a change message, the owner then reads the state and the
-    height. */
+    it into the zoom. A click on the percentage asks the owner for its menu of zooms. Each step
+    sends a change message, the owner then reads the state and the height. */
 class CorButton : public juce::Component,
                   public juce::ChangeBroadcaster
 {
@@ -14,7 +14,8 @@ public:
     {
         pressed = 320,
         dragging = 321,
-        released = 322
+        released = 322,
+        percentClicked = 323
     };
 
     static constexpr int width = 52, height = 14;

@@ -37,6 +37,8 @@ EditSurface::EditSurface (MorvexAudioProcessor& p, float z)
     }
 
     addAndMakeVisible (programDisplay);
+    for (int k = 0; k < PanelLegend::numProgrammerKeys; ++k)
+        addAndMakeVisible (programmerKeys.add (new ProgrammerKey (k)));
     setSize (400, 400);
 }
 
@@ -150,6 +152,8 @@ void EditSurface::resized()
     const auto d = PanelLegend::programDisplayArea.toFloat() * zoom;
     programDisplay.setBounds (d.getSmallestIntegerContainer());
     programDisplay.setZoom (zoom);
+    for (auto* key : programmerKeys)
+        key->setBounds ((PanelLegend::programmerKeyArea (engine.getParTable(), key->getIndex()) * zoom).toNearestInt());
 }
 
 void EditSurface::renderBackground()

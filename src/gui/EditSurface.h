@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/ProgrammerKey.h"
 #include "gui/SevenSeg.h"
 #include "gui/StsCont.h"
 
@@ -39,6 +40,8 @@ public:
     /** The first control of parameter p, or null. */
     StsCont* getControl (int p) const noexcept;
     SevenSeg& getProgramDisplay() noexcept { return programDisplay; }
+    /** The programmer's key k (PanelLegend's order: PRESET .. GLOBALS, GROUP and BANK SELECT, 1..8). */
+    ProgrammerKey& getProgrammerKey (int k) noexcept { return *programmerKeys[juce::jlimit (0, programmerKeys.size() - 1, k)]; }
 
     void paint (juce::Graphics&) override;
     void resized() override;
@@ -54,6 +57,7 @@ private:
     juce::Image texture, background;
     juce::OwnedArray<StsCont> controls;
     SevenSeg programDisplay;
+    juce::OwnedArray<ProgrammerKey> programmerKeys;
     Envel* takingFrom = nullptr;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EditSurface)

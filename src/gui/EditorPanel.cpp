@@ -72,7 +72,10 @@ void EditorPanel::layoutPanel()
     {
         // the scroller's positions are panel units: at the end of its travel the panel's right
         // edge meets the window's
+        const auto visible = (int) ((float) w / z);
         scroller.setMaximum (juce::jmax (0, (int) std::ceil ((float) EditSurface::unitWidth - (float) w / z)));
+        scroller.setVisibleAmount (visible);
+        scroller.setStep (visible / arrowStepsPerView);
         scroller.setBounds (0, h - scrollerHeight, w - 52, scrollerHeight);
         scroller.setAlwaysOnTop (true);
         scroller.setVisible (true);
@@ -93,6 +96,19 @@ void EditorPanel::placeSurface()
 {
     const auto x = scroller.isVisible() ? scroller.getPosition() : 0;
     surface->setTopLeftPosition (-juce::roundToInt (surface->getZoom() * (float) x), 0);
+}
+
+void EditorPanel::mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails& wheel)
+{
+    // the panel is wide and short: either direction of the wheel moves it sideways
+    if (! scroller.isVisible())
+        return;
+    const auto delta = std::abs (wheel.deltaX) > std::abs (wheel.deltaY) ? wheel.deltaX : wheel.deltaY;
+    const auto units = juce::roundToInt (delta * (wheel.isReversed ? -1.0f : 1.0f) * (float) getWidth() / surface->getZoom() * wheelShare);
+    if (units == 0)
+        return;
+    scroller.setPosition (scroller.getPosition() - units, juce::sendNotificationSync);
+    placeSurface();
 }
 
 void EditorPanel::changeListenerCallback (juce::ChangeBroadcaster* source)

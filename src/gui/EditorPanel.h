@@ -17,6 +17,10 @@ class EditorPanel : public juce::Component,
 public:
     static constexpr int layoutDelayMs = 10;
     static constexpr int scrollerHeight = ScrollTrack::thickness;
+    /** An arrow of the scroller moves an eighth of what is in view. */
+    static constexpr int arrowStepsPerView = 8;
+    /** One notch of a mouse wheel (a delta of about 0.2) moves about a tenth of what is in view. */
+    static constexpr float wheelShare = 0.5f;
 
     EditorPanel (MorvexAudioProcessor& processor, float zoom);
     ~EditorPanel() override;
@@ -34,6 +38,7 @@ public:
     void scrollTo (int x);
 
     void resized() override;
+    void mouseWheelMove (const juce::MouseEvent&, const juce::MouseWheelDetails&) override;
     void changeListenerCallback (juce::ChangeBroadcaster*) override;
 
 private:

@@ -2,8 +2,9 @@
 
 #include "gui/ScrollTrack.h"
 
-/** The editor panel's horizontal scrollbar, 14 pixels high: a press on the track puts the thumb's
-    centre under the pointer and drags it from there. */
+/** The editor panel's horizontal scrollbar, 14 pixels high: a press on the track beside the thumb
+    puts the thumb's centre under the pointer and drags it from there; a press on the thumb drags
+    it from where it was taken. */
 class HorScrollClass : public ScrollTrack
 {
 public:
@@ -12,7 +13,9 @@ public:
 private:
     bool trackPressed (int along) override
     {
-        setPosition (positionAt (along), juce::sendNotificationSync);
+        const auto thumb = getThumbBounds();
+        if (along < thumb.getX() || along >= thumb.getRight())
+            setPosition (positionAt (along), juce::sendNotificationSync);
         return true;
     }
 };

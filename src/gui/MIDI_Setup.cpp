@@ -73,6 +73,24 @@ MIDI_Setup::MIDI_Setup (MidiCntrState& e) : engine (e)
     setSize (800, 600);
 }
 
+void MIDI_Setup::showHostOptions (bool inHost)
+{
+    hostOptions = inHost;
+    const auto dim = [inHost] (juce::Component& c)
+    {
+        c.setEnabled (inHost);
+        c.setAlpha (inHost ? 1.0f : 0.35f);
+    };
+    for (size_t t = 0; t < toggles.size(); ++t)
+        if (isHostOnly ((Toggle) t))
+        {
+            dim (*toggles[t]);
+            toggles[t]->setTooltip (inHost ? juce::String() : juce::String ("Only a host has this to give"));
+        }
+    dim (sync);
+    repaint();
+}
+
 MIDI_Setup::~MIDI_Setup()
 {
     stopTimer();
@@ -280,6 +298,16 @@ void MIDI_Setup::paint (juce::Graphics& g)
     g.setColour (accent.withAlpha (0.6f));
     g.drawVerticalLine (352, 48.0f, 262.0f);
     g.drawHorizontalLine (separatorY - 2, 362.0f, 748.0f);
+
+    if (! hostOptions)
+    {
+        g.setColour (dimText);
+        g.setFont (Artwork::arial (11.0f, false));
+        for (size_t t = 0; t < toggles.size(); ++t)
+            if (isHostOnly ((Toggle) t))
+                g.drawText ("in a host only", toggles[t]->getBounds().withLeft (640).withRight (748), juce::Justification::centredRight, false);
+        g.drawText ("in a host only", 640, separatorY + 2, 108, 16, juce::Justification::centredRight, false);
+    }
 
     if (globals == nullptr)
         paintKeyAssignment (g, { 420, 286, 340, 130 });

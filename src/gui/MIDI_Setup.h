@@ -46,6 +46,12 @@ public:
     void setToggles (bool clock, bool automation, bool hostThru, bool inThru, bool sendOnLoad, bool sendChanges,
                      bool computerKeys);
     void setStatus (const juce::String& text) { status.setText (text); }
+    /** Outside a host (the standalone application) the options only a host gives a meaning to (the
+        clock, program changes under automation, the host's MIDI passed on, the latency) are
+        greyed and marked "in a host only". */
+    void showHostOptions (bool inHost);
+    bool areHostOptionsShown() const noexcept { return hostOptions; }
+    static bool isHostOnly (Toggle t) noexcept { return t == clockToggle || t == automationToggle || t == hostThruToggle; }
     /** The instrument's globals changed: the GLOBALS panel shows them anew. */
     void globalsChanged();
 
@@ -114,6 +120,7 @@ private:
     StsBut okButton { "OK", okId }, globalsButton { "GLOBALS", globalsId };
     juce::Label manualLabel { "glbLabel" };
     MIDI_Sync sync;
+    bool hostOptions = true;
     std::unique_ptr<Global_Container> globals;
     OwnListeners<MIDI_SetupListener> listeners;
 

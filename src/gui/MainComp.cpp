@@ -1,6 +1,8 @@
 #include "gui/MainComp.h"
 #include "gui/Artwork.h"
+#include "gui/EditorLayout.h"
 #include "gui/GroupMenus.h"
+#include "gui/PanelLegend.h"
 #include "gui/WriteSnd.h"
 #include "groups/FactoryData.h"
 #include "model/DSI_Program.h"
@@ -17,6 +19,7 @@ const juce::Array<int> barFunctions { AppBar::banksId, AppBar::fileId, AppBar::e
 const juce::String onlineText = "SEQUENTIAL:  PROPHET~5/10 ON-LINE";
 const juce::String offlineText = "SEQUENTIAL:  PROPHET~5/10 OFF-LINE";
 const juce::String hostThruDroppedText = "HOST SYSEX TOO LONG: NOT SENT ON";
+const juce::String notSentText = "Not connected: edit not sent";
 constexpr int noticeMs = 4000;
 }
 
@@ -52,17 +55,25 @@ MainComp::MainComp (MorvexAudioProcessor& p, int width, int height)
     auto& settings = engine.getSettings();
     setSize (width, height);
 
-    // the keyboard starts at its stored height, or its default one for a stored place too high up
-    widthRatio = (float) settings.getInt (SettingsBlock::keyboardScaleOffset) / 1000.0f;
-    if (settings.getInt (SettingsBlock::keyboardXOffset + 4) >= 25)
-        keyboardScale = juce::jlimit (0.1f, 1.0f, (float) settings.getInt (SettingsBlock::keyboardXOffset + 12) / (float) keyboardBaseHeight);
-
     // the front panel, hidden until it is placed
     const auto storedZoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
     editorPanel = std::make_unique<EditorPanel> (processor, storedZoom);
     addChildComponent (*editorPanel);
     editorPanel->getZoomHandle().addChangeListener (this);
     editorPanel->getSurface().getProgramDisplay().addChangeListener (this);
+    {
+        const char* tips[] = { "PRESET: the group manager (F6)", "RECORD: write the program into a memory slot (Ctrl+W)",
+                               "FACTORY: the factory groups", "GLOBALS: the instrument's global settings",
+                               "GROUP SELECT: then a group 1-5, a bank 1-5 and a program 1-8",
+                               "BANK SELECT: then a bank 1-5 and a program 1-8" };
+        auto& surface = editorPanel->getSurface();
+        for (int k = 0; k < PanelLegend::numProgrammerKeys; ++k)
+        {
+            auto& key = surface.getProgrammerKey (k);
+            key.addChangeListener (this);
+            key.setTooltip (k < 6 ? juce::String (tips[k]) : "Program " + juce::String (k - 5) + " of the bank");
+        }
+    }
 
     // the edit bar, whose envelope graphs the front panel moves through the processor
     editBar = std::make_unique<EditBar> (engine, processor.getPanelImages().envelopeBackground);
@@ -150,32 +161,40 @@ void MainComp::resized()
 
 void MainComp::layout()
 {
+    editorPanel->getZoomHandle().setReleased();
+    arrange();
+}
+
+void MainComp::arrange()
+{
     auto& settings = engine.getSettings();
     const auto w = getWidth(), h = getHeight();
+    if (! groupManagerOpen)
+        zoom = juce::jlimit (EditorLayout::minZoom, EditorLayout::maxZoom,
+                             (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
+    const auto areas = EditorLayout::compute (w, h, zoom, groupManagerOpen);
 
-    // the keyboard follows the window's width against the one stored last time
-    const auto storedWidth = settings.getInt (SettingsBlock::windowWidthOffset);
-    widthRatio = storedWidth > 0 ? (float) w / (float) storedWidth : 1.0f;
-
-    appBar->setBounds (0, 0, w, barHeight);
+    appBar->setBounds (areas.appBar);
+    keyboardScale = areas.keyboardScale;
 
     if (groupManagerOpen)
     {
-        // The manager takes the editor area; the keyboard keeps its default size below it.
-        editorPanel->setBounds (0, -2000, w, barHeight);
-        placeKeyboard (h, widthRatio);
-        groupManagerBounds = { 0, barHeight, w, juce::jmax (0, h - barHeight - keyboardBounds.getHeight()) };
+        // the manager takes the editor area; the panel is parked out of sight until it closes
+        editorPanel->setBounds (areas.editorPanel);
+        groupManagerBounds = areas.groupManager;
         groupManager->setBounds (groupManagerBounds);
         groupManager->layoutFor (groupManagerBounds.getWidth(), groupManagerBounds.getHeight());
-        placeKeyboard (groupManagerBounds.getBottom(), widthRatio);
     }
     else
     {
-        zoom = juce::jlimit (0.5f, 1.0f, (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f);
-        editorPanel->getZoomHandle().setReleased();
-        layoutZoom();
-        placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
+        editorPanelBounds = areas.editorPanel;
+        editorPanel->setZoom (zoom);
+        editorPanel->setBounds (editorPanelBounds);
+        editorPanel->getZoomHandle().setPercent ((int) (zoom * 100.0f + 0.5f));
+        editBarBounds = areas.editBar;
+        editBar->setBounds (editBarBounds);
     }
+    placeKeyboard (areas.keyboard);
 
     if (aboutPanel != nullptr)
     {
@@ -196,28 +215,14 @@ void MainComp::layout()
     settings.setInt (SettingsBlock::panelWidthOffset, editorPanelBounds.getWidth());
     settings.setInt (SettingsBlock::panelHeightOffset, editorPanelBounds.getHeight());
     storeKeyboardPlace();
-    settings.setInt (SettingsBlock::keyboardScaleOffset, (int) (widthRatio * 1000.0f));
+    settings.setInt (SettingsBlock::keyboardScaleOffset, (int) (keyboardScale * 1000.0f));
     repaint();
 }
 
-void MainComp::layoutZoom()
+void MainComp::placeKeyboard (juce::Rectangle<int> area)
 {
-    const auto panelHeight = (int) (zoom * (float) panelBaseHeight) + 14;
-    editorPanelBounds = { 0, editorPanelBounds.getY(), getWidth(), panelHeight };
-    editorPanel->setZoom (zoom);
-    editorPanel->setBounds (editorPanelBounds);
-    editorPanel->getZoomHandle().setPercent ((int) (zoom * 100.0f + 0.5f));
-    editBarBounds = { 0, panelHeight + barHeight, getWidth(), editBarHeight };
-    editBar->setBounds (editBarBounds);
-}
-
-void MainComp::placeKeyboard (int y, float r)
-{
-    // the keyboard shrinks with a narrower window and keeps its size in a wider one
-    if (r <= 1.0f)
-        keyboardScale = r;
-    keyboardBounds = { 0, y, getWidth(), (int) ((float) keyboardBaseHeight * keyboardScale) };
-    keyboard->setScale (keyboardScale, keyboardBounds.getY(), keyboardBounds.getWidth(), keyboardBounds.getHeight());
+    keyboardBounds = area;
+    keyboard->setScale (keyboardScale, area.getY(), area.getWidth(), area.getHeight());
     keyboard->setMoveLimits (barHeight, (int) ((float) (MorvexAudioProcessorEditor::maxHeight + 18) * keyboardScale));
 }
 
@@ -246,31 +251,38 @@ void MainComp::storeKeyboardPlace()
 void MainComp::zoomHandleMoved (int v)
 {
     editorPanel->scrollTo (0);
-    zoom = juce::jmin (1.0f, (float) juce::jlimit (165, 330, v - 14) / (float) panelBaseHeight);
+    setZoom (juce::jmin (1.0f, (float) juce::jlimit (165, 330, v - 14) / (float) panelBaseHeight));
+}
+
+void MainComp::setZoom (float z)
+{
+    zoom = juce::jlimit (EditorLayout::minZoom, EditorLayout::maxZoom, z);
     engine.getSettings().setInt (SettingsBlock::editorScaleOffset, (int) (zoom * 1000.0f));
-    layoutZoom();
-    placeKeyboard (editorPanelBounds.getBottom() + editBarHeight, widthRatio);
-    repaint();
+    // not the full layout: that would let go of the handle while it is being dragged
+    arrange();
 }
 
 void MainComp::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::black);
-
-    // The front panel: the instrument's black panel between its wood cheeks.
-    const auto panel = editorPanelBounds.toFloat();
+    // The instrument's black panel under everything: whatever the window's size and the zoom,
+    // what the areas leave free is more of the panel, never an empty window.
     if (panelTexture.isValid())
     {
         // tiled at its own size: seamless, and a plain copy rather than a resampled stretch
-        g.setTiledImageFill (panelTexture, 0, editorPanelBounds.getY(), 1.0f);
-        g.fillRect (editorPanelBounds);
+        g.setTiledImageFill (panelTexture, 0, barHeight, 1.0f);
+        g.fillAll();
     }
-    // the instrument's wood end cheek, where the window reaches past the panel's right end
-    const auto surfaceRight = editorPanel->getSurface().getRight();
-    if (woodCheek.isValid() && surfaceRight < editorPanelBounds.getRight())
+    else
     {
-        const auto cheek = 30.0f * zoom;
-        g.drawImage (woodCheek, panel.withLeft (panel.getRight() - cheek));
+        g.fillAll (juce::Colour (0xff111111));
+    }
+
+    // the instrument's wood end cheek closes the panel where the window reaches past its end
+    const auto surfaceRight = editorPanel->getSurface().getRight();
+    if (woodCheek.isValid() && ! groupManagerOpen && surfaceRight < editorPanelBounds.getRight())
+    {
+        const auto cheek = juce::roundToInt (30.0f * zoom);
+        g.drawImage (woodCheek, editorPanelBounds.withX (surfaceRight).withWidth (juce::jmin (cheek, editorPanelBounds.getRight() - surfaceRight)).toFloat());
     }
 }
 
@@ -317,6 +329,8 @@ MainComp::EventAction MainComp::decode (int32_t code) noexcept
         case 0x470: return { A::hostThruDropped };
         case 0x480: return { A::channelChanged };
         case 0x490: return { A::writeChecked };
+        case 0x4A0: return { A::programReceived };
+        case 0x4B0: return { A::notSent };
         case 0x500: return { A::presetChanged };
         case 0x521: return { A::velocityShown };
         case 0x522: return { A::octaveShown };
@@ -370,6 +384,15 @@ void MainComp::apply (const EventAction& action)
             transferEnded();
             break;
 
+        case EventAction::programReceived:
+            showNotice ("Program received: " + Bank_Program::nameFrom (engine.getEditBuffer()).trim());
+            break;
+
+        case EventAction::notSent:
+            showNotice (notSentText);
+            engine.notSentNoticeShown();
+            break;
+
         case EventAction::transferProgress:
             if (progress != nullptr && ! progress->isReport())
                 progress->showProgress (action.a, action.b);
@@ -385,6 +408,10 @@ void MainComp::apply (const EventAction& action)
 
         case EventAction::programChanged:
             editorPanel->getSurface().refreshAll();
+            // a program chosen anywhere ends an entry on the keys; they go on from it
+            programmerKeys.cancel();
+            programmerKeys.setCurrent (engine.getCurrentBank(), engine.getCurrentProgram());
+            showProgrammer();
             if (auto* preview = groupManagerPreview())
                 preview->refreshAll();
             editBar->getEnvPanel().refresh (engine.getEditBuffer());
@@ -777,6 +804,7 @@ void MainComp::toggleMidiSetup()
     midiSetup->getSync().showLatency (engine.getLatencyMode(), engine.getSampleRateIndex(), delays);
     midiSetup->getSync().currentRateIndex = [this] { return engine.getSampleRateIndex(); };
     midiSetup->setStatus (statusText);
+    midiSetup->showHostOptions (processor.wrapperType != juce::AudioProcessor::wrapperType_Standalone);
     midiSetup->chooseFromMenu = chooseFromMenu;
     midiSetup->onMenuClosed = [this] { keysToPlayer(); };
 
@@ -938,6 +966,78 @@ void MainComp::scrollToSection (int n)
     editorPanel->scrollTo (engine.getParTable().getSectionX (n));
 }
 
+void MainComp::selectProgramAt (int group, int index)
+{
+    if (engine.isLoadStoredProgramsOn())
+        engine.selectStoredProgram (group, index);
+    else
+        engine.selectProgram (ProgramLocation::programNumber (group, index), true, true);
+}
+
+void MainComp::programmerKeyPressed (int k)
+{
+    enum { preset, record, factory, globals, groupSelect, bankSelect, firstNumber };
+    switch (k)
+    {
+        case preset: toggleGroupManager(); return;
+        case record: toggleWritePanel(); return;
+
+        case factory:
+        {
+            if (! groupManagerOpen)
+                toggleGroupManager();
+            if (! groupManagerOpen)
+                return;
+            // the factory group of the same number as the user group in use
+            const auto current = juce::jmax (0, engine.getCurrentBank());
+            auto& grid = groupManager->getGrid();
+            grid.loadProgramMode (current >= ProgramLocation::numUserGroups ? current : current + ProgramLocation::numUserGroups);
+            grid.setFirstVisibleRow (0);
+            groupManager->refresh();
+            return;
+        }
+
+        case globals:
+            if (midiSetup == nullptr)
+                toggleMidiSetup();
+            if (midiSetup != nullptr && midiSetup->getGlobals() == nullptr)
+                midiSetup->toggleGlobals();
+            return;
+
+        default:
+            break;
+    }
+
+    // a running transfer owns the instrument's program selection until it ends
+    if (k < groupSelect || k >= firstNumber + ProgramLocation::programsPerBank || engine.isBusy())
+        return;
+
+    const auto key = k == groupSelect ? ProgrammerKeys::groupSelect : k == bankSelect ? ProgrammerKeys::bankSelect : k - firstNumber + 1;
+    if (const auto selected = programmerKeys.press (key))
+        selectProgramAt (*selected / ProgramLocation::programsPerGroup, *selected % ProgramLocation::programsPerGroup);
+    else
+        showProgrammer();
+}
+
+void MainComp::showProgrammer()
+{
+    auto& surface = editorPanel->getSurface();
+    auto& display = surface.getProgramDisplay();
+    using Entry = ProgrammerKeys::Entry;
+    const auto entry = programmerKeys.getEntry();
+    const auto inUse = engine.getCurrentBank() >= 0 && engine.getCurrentProgram() >= 0;
+    // with no program in use and no entry the display stays dark where the panel left it
+    if (entry != Entry::none || inUse)
+        display.setDigits (programmerKeys.shownGroup(), programmerKeys.shownBank(), programmerKeys.shownProgram());
+    display.setBlinking (programmerKeys.waitingDigit());
+
+    surface.getProgrammerKey (2).setLit (inUse && programmerKeys.isFactory());
+    surface.getProgrammerKey (4).setLit (entry == Entry::group);
+    surface.getProgrammerKey (5).setLit (entry == Entry::bank || entry == Entry::program);
+    for (int n = 0; n < ProgramLocation::programsPerBank; ++n)
+        surface.getProgrammerKey (6 + n).setLit (inUse && entry == Entry::none && programmerKeys.getIndex() % ProgramLocation::programsPerBank == n);
+}
+
 //==============================================================================
 // Commands
 
@@ -948,10 +1048,14 @@ void MainComp::install (const ProgramSysex::Record& record, InstrumentSync::Orig
 
 void MainComp::sendCurrentProgram()
 {
-    // the same sound, sent: its edits are still edits of the program it came from
-    const auto record = engine.getEditBuffer();
-    install (record, InstrumentSync::Origin::sentByCaller, StoredSource::unchanged());
+    sendProgram (engine.getEditBuffer(), StoredSource::unchanged());
+}
+
+void MainComp::sendProgram (const ProgramSysex::Record& record, StoredSource source)
+{
+    install (record, InstrumentSync::Origin::sentByCaller, source);
     engine.sendEditBufferDump (record);
+    showNotice (engine.getPorts().isOutputOpen() ? "Program sent" : "Not connected: program not sent");
 }
 
 void MainComp::receiveCurrentProgram()
@@ -1149,6 +1253,28 @@ juce::PopupMenu MainComp::makeModelMenu() const
     return menu;
 }
 
+juce::PopupMenu MainComp::makeZoomMenu() const
+{
+    juce::PopupMenu menu;
+    const auto percent = juce::roundToInt (zoom * 100.0f);
+    for (const auto p : { 50, 75, 100 })
+        menu.addItem (p, juce::String (p) + " %", true, p == percent);
+    menu.addItem (fitZoomId, "Fit");
+    return menu;
+}
+
+void MainComp::zoomMenuChosen (int id)
+{
+    if (id == 50 || id == 75 || id == 100)
+        setZoom ((float) id / 100.0f);
+    else if (id == fitZoomId)
+        setZoom (EditorLayout::fitZoom (getWidth(), getHeight()));
+    else
+        return;
+    editorPanel->scrollTo (0);
+    editorPanel->layoutPanel();
+}
+
 juce::PopupMenu MainComp::makeChannelMenu() const
 {
     const auto channel = engine.getMidiChannel();
@@ -1163,6 +1289,7 @@ void MainComp::showEditMenu()    { showMenu (makeEditMenu(), appBar->getButton (
 void MainComp::showParamMenu()   { showMenu (makeParamMenu(), appBar->getButton (AppBar::paramId), [this] (int id) { paramMenuChosen (id); }); }
 void MainComp::showSendMenu()    { showMenu (makeSendMenu(), appBar->getButton (AppBar::sendId), [this] (int id) { sendMenuChosen (id); }); }
 void MainComp::showModelMenu()   { showMenu (makeModelMenu(), appBar->getButton (AppBar::modelId), [this] (int id) { modelMenuChosen (id); }); }
+void MainComp::showZoomMenu()    { showMenu (makeZoomMenu(), &editorPanel->getZoomHandle(), [this] (int id) { zoomMenuChosen (id); }); }
 void MainComp::showChannelMenu() { showMenu (makeChannelMenu(), &appBar->getChannelLabel(), [this] (int id) { channelMenuChosen (id); }); }
 
 void MainComp::fileMenuChosen (int id)
@@ -1183,7 +1310,10 @@ void MainComp::loadProgramFile()
     fileMan.loadProgramFile ([this] (bool loaded)
     {
         if (loaded)
+        {
             install (fileMan.parsedProgram.getData());
+            showNotice ("LOADED " + juce::File (fileMan.chosenPath).getFileName());
+        }
         else if (fileMan.confirmed)
             showNotice ("NO PROGRAM FOUND IN " + juce::File (fileMan.chosenPath).getFileName());
     });
@@ -1326,9 +1456,7 @@ void MainComp::sendMenuChosen (int id)
     else if (id == 2)
     {
         const auto index = juce::jmax (0, engine.getCurrentPluginProgram());
-        const auto record = engine.getPluginBank().programRecord (index);
-        install (record, InstrumentSync::Origin::sentByCaller);
-        engine.sendEditBufferDump (record);
+        sendProgram (engine.getPluginBank().programRecord (index), StoredSource::ofPreset (index));
     }
 }
 
@@ -1453,7 +1581,9 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
     {
         // the press itself and a release where it started ask for no new size
         const auto& handle = editorPanel->getZoomHandle();
-        if (handle.getState() != CorButton::pressed && handle.getNewHeight() != editorPanelBounds.getHeight())
+        if (handle.getState() == CorButton::percentClicked)
+            showZoomMenu();
+        else if (handle.getState() != CorButton::pressed && handle.getNewHeight() != editorPanelBounds.getHeight())
             zoomHandleMoved (handle.getNewHeight());
     }
     else if (source == &editorPanel->getSurface().getProgramDisplay())
@@ -1488,6 +1618,8 @@ void MainComp::changeListenerCallback (juce::ChangeBroadcaster* source)
                     writePanel->setCategory (*category);
             });
     }
+    else if (auto* key = dynamic_cast<ProgrammerKey*> (source))
+        programmerKeyPressed (key->getIndex());
     else if (auto* graph = dynamic_cast<Envel*> (source))
     {
         editorPanel->getSurface().takeEnvelope (*graph);
@@ -1504,10 +1636,7 @@ void MainComp::gridEvent (StsGrid*, int group, int program, int event)
     switch (event)
     {
         case GridListener::selectEvent:
-            if (engine.isLoadStoredProgramsOn())
-                engine.selectStoredProgram (group, program);
-            else
-                engine.selectProgram (ProgramLocation::programNumber (group, program), true, true);
+            selectProgramAt (group, program);
             break;
 
         case GridListener::contextMenuEvent:
@@ -1641,6 +1770,7 @@ void MainComp::groupFileMenuChosen (int id)
                 bank.storeProgram (k, fileMan.groupRecords[(size_t) k]);
             if (groupManagerOpen)
                 reloadGroupManager();
+            showNotice ("LOADED " + juce::File (fileMan.chosenPath).getFileName());
         });
         return;
     }

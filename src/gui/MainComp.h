@@ -4,6 +4,7 @@
 #include "gui/AppBar.h"
 #include "gui/BankComp.h"
 #include "gui/EditBar.h"
+#include "gui/EditorLayout.h"
 #include "gui/EditorPanel.h"
 #include "gui/GridListener.h"
 #include "gui/MIDI_Setup.h"
@@ -18,6 +19,7 @@
 #include "gui/winToolListener.h"
 #include "keyboard/KeyBrd.h"
 #include "keyboard/KeyPlayListener.h"
+#include "groups/ProgrammerKeys.h"
 #include "librarian/FileMan.h"
 #include "midi/stateListener.h"
 #include "model/ProgramSysex.h"
@@ -59,10 +61,10 @@ public:
         keyF1 = 200, keyF5 = 204, keyF6 = 205, keyF7 = 206, keyF8 = 207, keyF12 = 211
     };
 
-    static constexpr int barHeight = 24;
-    static constexpr int panelBaseHeight = 330;
-    static constexpr int editBarHeight = 100;
-    static constexpr int keyboardBaseHeight = 172;
+    static constexpr int barHeight = EditorLayout::barHeight;
+    static constexpr int panelBaseHeight = EditorLayout::panelBaseHeight;
+    static constexpr int editBarHeight = EditorLayout::editBarHeight;
+    static constexpr int keyboardBaseHeight = EditorLayout::keyboardBaseHeight;
     static constexpr int aboutAutoCloseMs = 2000;
     /** How often a running transfer's count and time left are refreshed. */
     static constexpr int paceIntervalMs = 250;
@@ -83,6 +85,8 @@ public:
     juce::Rectangle<int> getKeyboardBounds() const noexcept { return keyboardBounds; }
     /** The zoom handle dragged to a panel height of v pixels. */
     void zoomHandleMoved (int v);
+    /** A new front-panel zoom (kept within 0.5 .. 1), stored and laid out. */
+    void setZoom (float z);
 
     // --- overlays and commands
     int getActivePanel() const noexcept { return activePanel; }
@@ -110,10 +114,16 @@ public:
     void undo();
     void redo();
     void toggleCompare();
+    /** The current program to the instrument's edit buffer; the status line says whether it went. */
     void sendCurrentProgram();
     void receiveCurrentProgram();
     /** Scrolls the front panel to stored section position n (F1..F4, the PARAM menu). */
     void scrollToSection (int n);
+    /** The programmer's key k pressed (PanelLegend's order): the program keys select as the
+        instrument's do; PRESET, RECORD, FACTORY and GLOBALS open the group manager, the write
+        panel, the group manager on a factory group and the GLOBALS panel. */
+    void programmerKeyPressed (int k);
+    const ProgrammerKeys& getProgrammerKeys() const noexcept { return programmerKeys; }
 
     // --- group transfers: they run in the engine; the editor shows them and can cancel them
     /** `sourceGroup`: the group a one-group transmission writes (the current one when -1). */
@@ -134,6 +144,11 @@ public:
     void showSendMenu();
     void showModelMenu();
     void showChannelMenu();
+    /** The zoom percentage's menu: 50, 75 and 100 % and the zoom that fits the window. */
+    void showZoomMenu();
+    void zoomMenuChosen (int id);
+    juce::PopupMenu makeZoomMenu() const;
+    static constexpr int fitZoomId = 1;
     void fileMenuChosen (int id);
     void editMenuChosen (int id);
     void paramMenuChosen (int id);
@@ -178,7 +193,7 @@ public:
         {
             none, pitchWheel, modWheel, parameter, programChanged, online, offline, transferEnded,
             transferProgress, groupsChanged, presetChanged, velocityShown, octaveShown, openFinder, hostThruDropped,
-            writeChecked, channelChanged
+            writeChecked, channelChanged, programReceived, notSent
         };
         Kind kind = none;
         int a = 0, b = 0;
@@ -212,9 +227,11 @@ private:
     void showEdits();
     void closeProgress();
     void handleAsyncUpdate() override;
+    /** Lays the window out, the zoom handle let go. */
     void layout();
-    void layoutZoom();
-    void placeKeyboard (int y, float r);
+    /** Places every area for the window's size and the zoom. */
+    void arrange();
+    void placeKeyboard (juce::Rectangle<int> area);
     void apply (const EventAction& action);
     void closeAbout();
     void closeMidiSetup();
@@ -227,6 +244,11 @@ private:
     /** A written program was asked back: says whether the instrument holds it. */
     void writeChecked();
     void reloadGroupManager();
+    void sendProgram (const ProgramSysex::Record& record, StoredSource source = {});
+    /** Selects program `index` of `group` as a click in the group manager's list does. */
+    void selectProgramAt (int group, int index);
+    /** The display and the keys' LEDs for the program in use or the entry under way. */
+    void showProgrammer();
     bool overlaysBlocked() const noexcept;
     /** The group manager's copy of the front panel, while the manager shows it. */
     EditSurface* groupManagerPreview() const noexcept;
@@ -281,9 +303,10 @@ private:
     }
     FileMan fileMan { [this] (const FileMan::Request& r, std::function<void (const juce::File&)> done) { choose (r, std::move (done)); } };
 
+    ProgrammerKeys programmerKeys;
     int activePanel = frontPanel;
     bool built = false;
-    float zoom = 1.0f, keyboardScale = 1.0f, widthRatio = 1.0f;
+    float zoom = 1.0f, keyboardScale = 1.0f;
     juce::Rectangle<int> editorPanelBounds, editBarBounds, keyboardBounds;
     juce::String statusText, notice;
     int noticeSerial = 0;

@@ -318,15 +318,16 @@ void printProgrammer (Printer& p)
     const auto x0 = area.getX(), y0 = area.getY();
     const auto display = PanelLegend::programDisplayArea.toFloat();
 
-    // the programmer's own buttons, pictured only: left of the display the memory and bank keys,
-    // right of it the eight program keys with the global settings they choose in GLOBALS mode
+    // the programmer's own keys: left of the display the memory and bank keys, right of it the
+    // eight program keys with the global settings they choose in GLOBALS mode
     constexpr float capY = 32.0f, captionY = 59.0f;
-    const std::pair<float, const char*> keys[] = { { 28.0f, "PRESET" }, { 74.0f, "RECORD" }, { 120.0f, "FACTORY" },
-                                                   { 166.0f, "GLOBALS" }, { 218.0f, "GROUP" }, { 264.0f, "BANK" } };
-    for (const auto& [x, caption] : keys)
+    const char* captions[] = { "PRESET", "RECORD", "FACTORY", "GLOBALS", "GROUP", "BANK" };
+    for (int k = 0; k < PanelLegend::numProgrammerKeys; ++k)
     {
-        p.printedButton (x0 + x, y0 + capY);
-        p.text (caption, x0 + x + 12.0f, y0 + captionY, smallSize + 0.6f, ink, 44.0f);
+        const auto cap = PanelLegend::programmerKeyArea (p.table, k);
+        p.printedButton (cap.getX(), cap.getY());
+        if (k < 6)
+            p.text (captions[k], cap.getCentreX(), y0 + captionY, smallSize + 0.6f, ink, 44.0f);
     }
     p.text ("SELECT", x0 + 218.0f + 12.0f, y0 + captionY + 9.0f, smallSize);
     p.text ("SELECT", x0 + 264.0f + 12.0f, y0 + captionY + 9.0f, smallSize);
@@ -344,7 +345,6 @@ void printProgrammer (Printer& p)
         const auto x = x0 + firstKey + keyPitch * (float) i;
         p.text (upper[i], x + 12.0f, y0 + 14.0f, smallSize, ink, keyPitch - 4.0f);
         p.text (lower[i], x + 12.0f, y0 + 23.0f, smallSize, ink, keyPitch - 4.0f);
-        p.printedButton (x, y0 + capY);
         p.text (juce::String (i + 1), x + 12.0f, y0 + captionY, labelSize);
     }
 
@@ -362,6 +362,14 @@ void printProgrammer (Printer& p)
 
 namespace PanelLegend
 {
+juce::Rectangle<float> programmerKeyArea (const ParTable& table, int k)
+{
+    constexpr float capY = 32.0f, firstNumber = 432.0f, numberPitch = 52.0f;
+    constexpr float leftKeys[] = { 28.0f, 74.0f, 120.0f, 166.0f, 218.0f, 264.0f };
+    const auto x = k < 6 ? leftKeys[juce::jlimit (0, 5, k)] : firstNumber + numberPitch * (float) (k - 6);
+    return { (float) table.getSectionX (15) + x, (float) table.getSectionY (15) + capY, 24.0f, 18.0f };
+}
+
 juce::Rectangle<int> controlArea (const ParTable& table, int p)
 {
     const auto s = table.getSection (p);

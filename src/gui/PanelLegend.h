@@ -18,6 +18,12 @@ juce::Rectangle<int> controlArea (const ParTable& table, int p);
 /** The programmer's seven-segment display, in units. */
 const juce::Rectangle<int> programDisplayArea { 838, 242, 80, 40 };
 
+/** The programmer's keys, left to right: PRESET, RECORD, FACTORY, GLOBALS, GROUP SELECT,
+    BANK SELECT and the program keys 1..8. */
+constexpr int numProgrammerKeys = 14;
+/** Key k's cap on the panel, in units. */
+juce::Rectangle<float> programmerKeyArea (const ParTable& table, int k);
+
 /** Paints everything printed on the panel; `g` is already scaled to the zoom. */
 void paint (juce::Graphics& g, const ParTable& table);
 }

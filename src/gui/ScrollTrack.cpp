@@ -26,18 +26,42 @@ void ScrollTrack::setMaximum (int newMaximum)
     repaint();
 }
 
-int ScrollTrack::positionAt (int along) const noexcept
+void ScrollTrack::setVisibleAmount (int units)
+{
+    if (units != visibleAmount)
+    {
+        visibleAmount = juce::jmax (0, units);
+        repaint();
+    }
+}
+
+int ScrollTrack::getThumbLength() const noexcept
+{
+    const auto track = length() - 2 * arrowLength;
+    if (visibleAmount <= 0)
+        return thumbLength;
+    const auto proportional = (int) std::lround ((double) track * visibleAmount / (double) (maximum + visibleAmount));
+    return juce::jmax (0, juce::jlimit (minThumbLength, juce::jmax (minThumbLength, track), proportional));
+}
+
+int ScrollTrack::positionForThumbAt (int thumbStart) const noexcept
 {
     if (travel() <= 0)
         return 0;
-    return (along - thumbLength / 2 - arrowLength) * maximum / travel();
+    return (thumbStart - arrowLength) * maximum / travel();
+}
+
+int ScrollTrack::positionAt (int along) const noexcept
+{
+    return positionForThumbAt (along - getThumbLength() / 2);
 }
 
 juce::Rectangle<int> ScrollTrack::getThumbBounds() const noexcept
 {
     const auto start = arrowLength + (int) ((double) juce::jmax (0, travel()) * position / maximum);
-    return vertical ? juce::Rectangle<int> { 0, start, getWidth(), thumbLength }
-                    : juce::Rectangle<int> { start, 0, thumbLength, getHeight() };
+    const auto thumb = getThumbLength();
+    return vertical ? juce::Rectangle<int> { 0, start, getWidth(), thumb }
+                    : juce::Rectangle<int> { start, 0, thumb, getHeight() };
 }
 
 void ScrollTrack::mouseDown (const juce::MouseEvent& e)
@@ -48,19 +72,23 @@ void ScrollTrack::mouseDown (const juce::MouseEvent& e)
 
     if (stepping != 0)
     {
-        setPosition (position + stepping, juce::sendNotificationSync);
-        startTimer (repeatMs);
+        setPosition (position + stepping * step, juce::sendNotificationSync);
+        startTimer (firstRepeatMs);
         repaint();
         return;
     }
 
     dragging = trackPressed (along);
+    // the thumb keeps the point it was taken by under the pointer, so it moves as far as the
+    // pointer does and the range in proportion
+    const auto thumb = getThumbBounds();
+    grabOffset = along - (vertical ? thumb.getY() : thumb.getX());
 }
 
 void ScrollTrack::mouseDrag (const juce::MouseEvent& e)
 {
     if (dragging)
-        setPosition (positionAt (alongOf (e)), juce::sendNotificationSync);
+        setPosition (positionForThumbAt (alongOf (e) - grabOffset), juce::sendNotificationSync);
 }
 
 void ScrollTrack::mouseUp (const juce::MouseEvent&)
@@ -74,9 +102,13 @@ void ScrollTrack::mouseUp (const juce::MouseEvent&)
 void ScrollTrack::timerCallback()
 {
     if (stepping == 0)
+    {
         stopTimer();
-    else
-        setPosition (position + stepping, juce::sendNotificationSync);
+        return;
+    }
+
+    setPosition (position + stepping * step, juce::sendNotificationSync);
+    startTimer (juce::jmax (fastestRepeatMs, getTimerInterval() * 7 / 10));
 }
 
 void ScrollTrack::paintArrow (juce::Graphics& g, juce::Rectangle<float> area, float direction, bool held) const

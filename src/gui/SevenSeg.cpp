@@ -13,6 +13,26 @@ void SevenSeg::setDigits (int first, int second, int third)
     }
 }
 
+void SevenSeg::setBlinking (int digit)
+{
+    digit = juce::isPositiveAndBelow (digit, 3) ? digit : -1;
+    if (digit == blinking)
+        return;
+    blinking = digit;
+    blinkDark = false;
+    if (blinking < 0)
+        stopTimer();
+    else
+        startTimer (blinkMs);
+    repaint();
+}
+
+void SevenSeg::timerCallback()
+{
+    blinkDark = ! blinkDark;
+    repaint();
+}
+
 void SevenSeg::setZoom (float z)
 {
     zoom = z;
@@ -26,7 +46,8 @@ void SevenSeg::paint (juce::Graphics& g)
     const float xs[] = { 2.0f, 25.0f, 48.0f };
     for (size_t i = 0; i < 3; ++i)
     {
-        const auto cell = juce::isPositiveAndBelow (digits[i], 10) ? digits[i] : blankCell;
+        const auto dark = blinkDark && (int) i == blinking;
+        const auto cell = ! dark && juce::isPositiveAndBelow (digits[i], 10) ? digits[i] : blankCell;
         Artwork::drawCell (g, strip, cell, 35, 24, 33, { xs[i] * zoom, 2.0f * zoom, 24.0f * zoom, 33.0f * zoom });
     }
 }

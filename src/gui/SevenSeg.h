@@ -3,9 +3,10 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The program display of the front panel: three red seven-segment digits (group, bank,
-    program). A press notifies. */
+    program), one of which may blink while the programmer's keys wait for it. A press notifies. */
 class SevenSeg : public juce::Component,
-                 public juce::ChangeBroadcaster
+                 public juce::ChangeBroadcaster,
+                 private juce::Timer
 {
 public:
     SevenSeg();
@@ -16,11 +17,20 @@ public:
 
     void setZoom (float z);
 
+    static constexpr int blinkMs = 250;
+    /** Digit 0..2 blinks; -1 none. */
+    void setBlinking (int digit);
+    int getBlinking() const noexcept { return blinking; }
+
     void paint (juce::Graphics&) override;
     void mouseDown (const juce::MouseEvent&) override;
 
 private:
+    void timerCallback() override;
+
     std::array<int, 3> digits { 1, 1, 1 };
+    int blinking = -1;
+    bool blinkDark = false;
     float zoom = 1.0f;
     juce::Image strip;
 

@@ -301,8 +301,13 @@ void MidiCntrState::sendParameter (int parameter, int value, double delayMs, dou
 {
     instrumentSync.soundEdited();
     const auto number = parTable.getNrpnOfParam (parameter);
-    if (! juce::isPositiveAndBelow (parameter, ParTable::numNrpns) || ! ports.isOutputOpen())
+    if (! juce::isPositiveAndBelow (parameter, ParTable::numNrpns))
         return;
+    if (! ports.isOutputOpen())
+    {
+        notSent();
+        return;
+    }
 
     const int nMsb = number >> 7, nLsb = number - nMsb * 128;
     const int vMsb = (value / 128) & 0x7F, vLsb = value % 128;
@@ -375,7 +380,13 @@ void MidiCntrState::sendProgramSelect (int bank, int program)
     ports.sendProgramChange (channel, program);
 }
 
-void MidiCntrState::sendNoteOn (int channel, int note, int velocity)  { ports.sendNoteOn (channel, note, velocity); }
+void MidiCntrState::sendNoteOn (int channel, int note, int velocity)
+{
+    if (! ports.isOutputOpen())
+        notSent();
+    ports.sendNoteOn (channel, note, velocity);
+}
+
 void MidiCntrState::sendNoteOff (int channel, int note)               { ports.sendNoteOff (channel, note); }
 void MidiCntrState::sendController (int channel, int controller, int value) { ports.sendController (channel, controller, value); }
 
@@ -1055,6 +1066,7 @@ void MidiCntrState::handleEditBufferDump (const std::vector<uint8_t>& m)
     DSI_Program program;
     program.unpack (m.data() + ProgramSysex::editBufferDumpPayload, (size_t) ProgramSysex::packedSize);
     replaceEditBuffer (program.getData(), InstrumentSync::Origin::instrument);
+    postEvent (StateEvent::editBufferReceived);
 }
 
 void MidiCntrState::handleGlobalDump (const std::vector<uint8_t>& m)
@@ -1151,6 +1163,12 @@ void MidiCntrState::handleHostInput (const juce::MidiMessage& message, MIDI_PORT
         const auto value = message.getPitchWheelValue();
         postEvent (StateEvent::pitchWheel (channel, (value >> 7) & 0x7F, value & 0x7F));
     }
+}
+
+void MidiCntrState::notSent() noexcept
+{
+    if (! notSentNoticePending.exchange (true))
+        postEvent (StateEvent::editNotSent);
 }
 
 void MidiCntrState::hostThruDropped() noexcept

@@ -286,6 +286,8 @@ public:
     size_t getDroppedHostThruCount() const noexcept { return droppedHostThru.load(); }
     /** The editor has shown the notice of a dropped host message: the next drop posts one again. */
     void hostThruNoticeShown() noexcept { hostThruNoticePending = false; }
+    /** The editor has said that an edit or a note went nowhere; the next one is told again. */
+    void notSentNoticeShown() noexcept { notSentNoticePending = false; }
 
     // --- messages for the host
     juce::CriticalSection& getEngineLock() noexcept { return engineLock; }
@@ -315,6 +317,8 @@ private:
     void handleInputController (int channel, int controller, int value);
     void bankSelect (std::atomic<int>& pending, int value) noexcept;
     void hostThruDropped() noexcept;
+    /** An edit or a note with no output open: one notice until the editor has shown it. */
+    void notSent() noexcept;
     void handleHostInput (const juce::MidiMessage& message, MIDI_PORTS_Control::Block* thru, int samplePosition);
     /** Makes program `index` current and loads it into the edit buffer; false (nothing changes)
         past the last group. */
@@ -389,6 +393,7 @@ private:
     std::atomic<bool> toHostWaiting { false }; // set with the lock held, whenever toHost gains a message
     std::atomic<size_t> droppedHostThru { 0 };
     std::atomic<bool> hostThruNoticePending { false };
+    std::atomic<bool> notSentNoticePending { false };
     double lastThruDueMs = 0.0; // the audio thread's: when the last host message passed on is due
 
     InstrumentSync instrumentSync { *this };

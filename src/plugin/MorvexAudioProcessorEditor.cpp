@@ -13,14 +13,22 @@ MorvexAudioProcessorEditor::MorvexAudioProcessorEditor (MorvexAudioProcessor& p)
 
     corner = std::make_unique<juce::ResizableCornerComponent> (this, getConstrainer());
 
+    // The window opens where the user is working: the screen under the pointer that asked for it.
     auto screen = juce::Rectangle<int> (1920, 1080);
-    if (auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay())
+    const auto& displays = juce::Desktop::getInstance().getDisplays();
+    const auto pointer = juce::Desktop::getInstance().getMainMouseSource().getScreenPosition().roundToInt();
+    if (auto* display = displays.getDisplayForPoint (pointer))
         screen = display->userArea;
+    else if (auto* primary = displays.getPrimaryDisplay())
+        screen = primary->userArea;
 
-    const auto& settings = p.getEngine().getSettings();
-    const auto size = initialSize (settings.getInt (SettingsBlock::windowWidthOffset),
-                                   settings.getInt (SettingsBlock::windowHeightOffset),
-                                   screen.getWidth(), screen.getHeight());
+    auto& settings = p.getEngine().getSettings();
+    const auto opening = initialSize (settings.getInt (SettingsBlock::windowWidthOffset),
+                                      settings.getInt (SettingsBlock::windowHeightOffset),
+                                      (float) settings.getInt (SettingsBlock::editorScaleOffset) / 1000.0f,
+                                      screen.getWidth(), screen.getHeight());
+    settings.setInt (SettingsBlock::editorScaleOffset, (int) (opening.zoom * 1000.0f));
+    const juce::Point<int> size (opening.width, opening.height);
     mainComp = std::make_unique<MainComp> (p, size.x, size.y);
     mainComp->addChangeListener (this);
     addAndMakeVisible (*mainComp);
@@ -29,22 +37,18 @@ MorvexAudioProcessorEditor::MorvexAudioProcessorEditor (MorvexAudioProcessor& p)
     setSize (size.x, size.y);
 }
 
-juce::Point<int> MorvexAudioProcessorEditor::initialSize (int storedWidth, int storedHeight, int screenWidth, int screenHeight) noexcept
+EditorLayout::Opening MorvexAudioProcessorEditor::initialSize (int storedWidth, int storedHeight, float storedZoom,
+                                                              int screenWidth, int screenHeight) noexcept
 {
-    auto width = storedWidth, height = storedHeight;
+    if (storedWidth < 100 || storedHeight < 100)
+        return EditorLayout::firstOpening (screenWidth, screenHeight);
 
-    if (width < 100 || height < 100)
-    {
-        width = storedWidth > minWidth && storedWidth < screenWidth ? storedWidth
-              : screenWidth < maxWidth + 1 ? 1000 : maxWidth;
-        height = storedHeight > minHeight && storedHeight < screenHeight ? storedHeight
-               : screenHeight < maxHeight + 1 ? 700 : maxHeight;
-    }
-
-    // A default taller than the limits or the screen would open the window partly out of reach.
-    width = juce::jlimit (minWidth, maxWidth, juce::jmin (width, juce::jmax (minWidth, screenWidth)));
-    height = juce::jlimit (minHeight, maxHeight, juce::jmin (height, juce::jmax (minHeight, screenHeight)));
-    return { width, height };
+    // A size stored on a larger screen would open the window partly out of reach.
+    EditorLayout::Opening o;
+    o.width = juce::jlimit (minWidth, maxWidth, juce::jmin (storedWidth, juce::jmax (minWidth, screenWidth)));
+    o.height = juce::jlimit (minHeight, maxHeight, juce::jmin (storedHeight, juce::jmax (minHeight, screenHeight)));
+    o.zoom = juce::jlimit (EditorLayout::minZoom, EditorLayout::maxZoom, storedZoom);
+    return o;
 }
 
 MorvexAudioProcessorEditor::~MorvexAudioProcessorEditor()

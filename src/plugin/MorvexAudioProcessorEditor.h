@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/EditorLayout.h"
+
 #include <juce_audio_processors/juce_audio_processors.h>
 
 class MorvexAudioProcessor;
@@ -10,16 +12,20 @@ class MorvexAudioProcessorEditor : public juce::AudioProcessorEditor,
                                    private juce::ChangeListener
 {
 public:
-    static constexpr int minWidth = 454, maxWidth = 2426;
-    static constexpr int minHeight = 298, maxHeight = 644;
+    // The smallest window still shows the whole application bar, the panel at half size, the edit
+    // bar and every key of the keyboard strip.
+    static constexpr int minWidth = 640, maxWidth = 2426;
+    static constexpr int minHeight = 396, maxHeight = 644;
     static constexpr int cornerSize = 16;
 
     explicit MorvexAudioProcessorEditor (MorvexAudioProcessor&);
 
-    /** The size the window opens at: the one stored in the settings (bytes 20 and 24) when both
-        are plausible; otherwise, per dimension, the stored one if it fits the screen, else a
-        default for the screen. Always within the size limits and, above the minimum, the screen. */
-    static juce::Point<int> initialSize (int storedWidth, int storedHeight, int screenWidth, int screenHeight) noexcept;
+    /** The size and zoom the window opens at: the size stored in the settings (bytes 20 and 24)
+        with the stored zoom, kept within the size limits and, above the minimum, the screen; with
+        no size stored (a first opening), the size and zoom that show the whole panel on that
+        screen. */
+    static EditorLayout::Opening initialSize (int storedWidth, int storedHeight, float storedZoom,
+                                              int screenWidth, int screenHeight) noexcept;
     ~MorvexAudioProcessorEditor() override;
 
     void paint (juce::Graphics&) override;

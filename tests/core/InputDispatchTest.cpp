@@ -78,13 +78,13 @@ TEST (InputDispatch, MessagesFromTheInstrument)
         { "thru: a note goes to the host, no event", true, { { 0x90, 60, 100 } }, {}, {}, 1 },
         { "thru: NRPN held back and acted on", true, { { 0xB0, 99, 0 }, { 0xB0, 98, 21 }, { 0xB0, 6, 0 }, { 0xB0, 38, 3 } }, {}, { { 21, 3 } }, 0 },
         { "thru: bank 3 then program 5", true, { { 0xB0, 32, 3 }, { 0xC0, 5 } }, { StateEvent::editBufferChanged }, {}, 2 },
-        { "thru: a dump is held back", true, { edit }, { StateEvent::editBufferChanged }, {}, 0 },
+        { "thru: a dump is held back", true, { edit }, { StateEvent::editBufferChanged, StateEvent::editBufferReceived }, {}, 0 },
         { "program dump of 158 bytes", false, { dump158 }, {}, {}, 0 },
         { "program dump of 159 bytes", false, { dump159 }, { StateEvent::mirrorChanged, StateEvent::editBufferChanged }, {}, 0 },
         { "SysEx in two pieces", false, { Bytes (edit.begin(), edit.begin() + 60), Bytes (edit.begin() + 60, edit.end()) },
-          { StateEvent::editBufferChanged }, {}, 0 },
+          { StateEvent::editBufferChanged, StateEvent::editBufferReceived }, {}, 0 },
         { "clock inside a SysEx", false, { Bytes (edit.begin(), edit.begin() + 60), Bytes { 0xF8 }, Bytes (edit.begin() + 60, edit.end()) },
-          { StateEvent::editBufferChanged }, {}, 0 },
+          { StateEvent::editBufferChanged, StateEvent::editBufferReceived }, {}, 0 },
         { "identity reply", false, { { 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x01, 0x32, 0xF7 } }, {}, {}, 0 },
         { "a piece without a start", false, { Bytes (edit.begin() + 60, edit.end()) }, {}, {}, 0 },
     };
@@ -210,7 +210,7 @@ TEST (InputDispatch, AnEndlessSysExIsDropped)
 
     // The instrument's next message is still understood.
     feed (engine, ProgramSysex::editBufferDump (markedRecord (5)));
-    EXPECT_EQ (events (engine), (E { StateEvent::editBufferChanged }));
+    EXPECT_EQ (events (engine), (E { StateEvent::editBufferChanged, StateEvent::editBufferReceived }));
     EXPECT_EQ (engine.getEditBuffer()[13], 5);
 }
 

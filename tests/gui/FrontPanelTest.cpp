@@ -517,6 +517,132 @@ TEST (FrontPanelLayout, TheZoomHandleDraggedUpHalvesThePanelAndAClickChangesNoth
     EXPECT_EQ (panel.getScroller().getPosition(), 0);
 }
 
+TEST (FrontPanelScroller, AHeldArrowStepsAVisibleAmountAndSpeedsUpUntilTheEnd)
+{
+    EditorRig rig;
+    rig.engine().getSettings().setInt (SettingsBlock::editorScaleOffset, 1000);
+    rig.editor->setSize (1000, 600);
+    auto& panel = rig.main->getEditorPanel();
+    panel.layoutPanel();
+    auto& bar = panel.getScroller();
+    ASSERT_TRUE (bar.isVisible());
+
+    // one press moves a part of the panel the eye sees move: a tenth of the 1,000 units in view
+    bar.mouseDown (at (bar, (float) bar.getWidth() - 5.0f, 7.0f));
+    EXPECT_GE (bar.getPosition(), 100);
+    EXPECT_EQ (panel.getSurface().getX(), -bar.getPosition());
+
+    // held, it steps again sooner each time and crosses the panel within two seconds
+    const auto firstInterval = bar.getTimerInterval();
+    int elapsed = 0, ticks = 0, previous = firstInterval;
+    while (bar.getPosition() < bar.getMaximum() && ticks++ < 100)
+    {
+        elapsed += bar.getTimerInterval();
+        bar.timerCallback();
+        EXPECT_LE (bar.getTimerInterval(), previous);
+        previous = bar.getTimerInterval();
+    }
+    EXPECT_EQ (bar.getPosition(), bar.getMaximum());
+    EXPECT_LT (elapsed, 2000);
+    EXPECT_LT (previous, firstInterval) << "it speeds up";
+    EXPECT_EQ (panel.getSurface().getX(), -bar.getMaximum());
+
+    bar.mouseUp (at (bar, (float) bar.getWidth() - 5.0f, 7.0f));
+    EXPECT_FALSE (bar.isTimerRunning());
+
+    // the left arrow comes back the same way
+    bar.mouseDown (at (bar, 5.0f, 7.0f));
+    EXPECT_LE (bar.getPosition(), bar.getMaximum() - 100);
+    bar.mouseUp (at (bar, 5.0f, 7.0f));
+}
+
+TEST (FrontPanelScroller, TheThumbShowsTheVisiblePartAndDraggingItMovesThePanelInProportion)
+{
+    const struct { int width, zoomPermille; } cases[] = { { 1000, 1000 }, { 1000, 750 }, { 700, 500 }, { 1600, 1000 } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (testing::Message() << c.width << " at " << c.zoomPermille);
+        EditorRig rig;
+        rig.main->setZoom ((float) c.zoomPermille / 1000.0f);
+        rig.editor->setSize (c.width, 600);
+        auto& panel = rig.main->getEditorPanel();
+        panel.layoutPanel();
+        auto& bar = panel.getScroller();
+        ASSERT_TRUE (bar.isVisible());
+
+        // the thumb is to the track what the window is to the panel
+        const auto zoom = (float) c.zoomPermille / 1000.0f;
+        const auto track = bar.getWidth() - 2 * ScrollTrack::arrowLength;
+        EXPECT_NEAR (bar.getThumbLength(), (float) track * (float) c.width / (1764.0f * zoom), 1.0f);
+
+        // taken anywhere along it, the thumb moves with the pointer: half its travel is half the
+        // panel's, the whole of it brings the panel's right end to the window's
+        const auto thumb = bar.getThumbBounds();
+        const auto travel = track - thumb.getWidth();
+        const auto grab = (float) thumb.getX() + (float) thumb.getWidth() * 0.8f;
+        bar.mouseDown (at (bar, grab, 7));
+        EXPECT_EQ (bar.getPosition(), 0) << "taking the thumb does not move it";
+        bar.mouseDrag (drag (bar, grab, 7, grab + (float) travel / 2.0f, 7));
+        EXPECT_NEAR (bar.getPosition(), bar.getMaximum() / 2, 2);
+        bar.mouseDrag (drag (bar, grab, 7, grab + (float) travel, 7));
+        EXPECT_EQ (bar.getPosition(), bar.getMaximum());
+        bar.mouseUp (at (bar, grab + (float) travel, 7));
+        EXPECT_NEAR (panel.getSurface().getRight(), c.width, zoom + 1.0f);
+        EXPECT_GE (panel.getSurface().getRight(), c.width) << "no gap at the panel's end";
+    }
+}
+
+TEST (FrontPanelScroller, TheMouseWheelOverThePanelScrollsItSideways)
+{
+    EditorRig rig;
+    rig.editor->setSize (1000, 600);
+    auto& panel = rig.main->getEditorPanel();
+    panel.layoutPanel();
+    auto& bar = panel.getScroller();
+    auto& surface = panel.getSurface();
+
+    // over the printing between the controls (the panel's top-left corner)
+    const auto e = at (surface, 4, 4);
+    surface.mouseWheelMove (e, MouseEvents::wheel (-1));
+    const auto oneNotch = bar.getPosition();
+    EXPECT_GE (oneNotch, 50) << "a notch down moves right by a visible amount";
+    EXPECT_EQ (surface.getX(), -oneNotch);
+    surface.mouseWheelMove (e, MouseEvents::wheel (-100));
+    EXPECT_EQ (bar.getPosition(), bar.getMaximum());
+    surface.mouseWheelMove (e, MouseEvents::wheel (100));
+    EXPECT_EQ (bar.getPosition(), 0);
+
+    // with the whole panel in view the wheel has nothing to move
+    rig.main->setZoom (0.5f);
+    panel.layoutPanel();
+    surface.mouseWheelMove (e, MouseEvents::wheel (-1));
+    EXPECT_EQ (surface.getX(), 0);
+}
+
+TEST (FrontPanelLayout, TheZoomPercentageOffersHalfThreeQuartersFullAndFit)
+{
+    EditorRig rig;
+    rig.editor->setSize (1000, 600);
+    auto& handle = rig.main->getEditorPanel().getZoomHandle();
+    const struct { int pick; float zoom; } cases[] = {
+        { 50, 0.5f }, { 75, 0.75f }, { 100, 1.0f },
+        // the panel's 1,764 units across 1,000 pixels
+        { MainComp::fitZoomId, 0.566f },
+        { 0, 0.566f },
+    };
+    for (const auto& c : cases)
+    {
+        rig.pick = c.pick;
+        handle.mouseDown (at (handle, 10, 7));
+        handle.mouseUp (at (handle, 10, 7));
+        EXPECT_EQ (rig.shownItems, juce::StringArray ({ "50 %", "75 %", "100 %", "Fit" }));
+        EXPECT_FLOAT_EQ (rig.main->getZoom(), c.zoom) << c.pick;
+        EXPECT_EQ (rig.main->getEditorPanelBounds().getHeight(), (int) (c.zoom * 330.0f) + 14) << c.pick;
+        EXPECT_EQ (rig.engine().getSettings().getInt (SettingsBlock::editorScaleOffset), (int) (c.zoom * 1000.0f)) << c.pick;
+    }
+    EXPECT_LE (std::ceil (1764.0f * rig.main->getZoom()), 1000.0f) << "Fit shows the whole panel";
+}
+
 TEST (FrontPanelRoundTrip, AProgramFromTheInstrumentShowsEveryPanelValue)
 {
     EditorRig rig;
@@ -574,4 +700,109 @@ TEST (FrontPanelProgram, TheDisplayShowsGroupBankAndProgramAndEnvelopesToggleBes
     rig.main->stsButtonClicked (&button, EditBar::envelopesId);
     EXPECT_FALSE (bar.getEnvPanel().isVisible());
     EXPECT_EQ (bar.getLogoBounds().getX(), 680);
+}
+
+namespace
+{
+void pressProgrammerKey (MainComp& main, int k)
+{
+    auto& key = main.getEditorPanel().getSurface().getProgrammerKey (k);
+    key.mouseDown (at (key, 5, 5));
+    key.mouseUp (at (key, 5, 5));
+}
+}
+
+TEST (FrontPanelProgrammer, ProgramKeySequencesSelectSendAndShowTheStoredProgram)
+{
+    constexpr int G = 4, B = 5, n1 = 6; // PanelLegend's order: number key n is n1 + n - 1
+    struct Case
+    {
+        const char* what;
+        std::vector<int> keys;
+        int group, index;
+    };
+    const Case cases[] = {
+        { "a number alone", { n1 + 4 }, 0, 4 },
+        { "bank select, bank 4, program 1", { B, n1 + 3, n1 }, 0, 24 },
+        { "group select, group 3, bank 2, program 7", { G, n1 + 2, n1 + 1, n1 + 6 }, 2, 14 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        EditorRig rig;
+        auto& display = rig.main->getEditorPanel().getSurface().getProgramDisplay();
+        for (const auto k : c.keys)
+            pressProgrammerKey (*rig.main, k);
+        rig.engine().dispatchPendingNotifications();
+        pumpPending();
+
+        // bank select with the group, then the program change, as the instrument's own keys ask
+        const auto channel = (uint8_t) (rig.engine().getMidiChannel() - 1);
+        EXPECT_EQ (heard (rig), (std::vector<Bytes> { { (uint8_t) (0xB0 | channel), 32, (uint8_t) c.group },
+                                                      { (uint8_t) (0xC0 | channel), (uint8_t) c.index } }));
+        EXPECT_EQ (rig.engine().getCurrentBank(), c.group);
+        EXPECT_EQ (rig.engine().getCurrentProgram(), c.index);
+        EXPECT_EQ (rig.engine().getEditBuffer(), rig.engine().getInstrumentBank (c.group).programRecord (c.index));
+        EXPECT_EQ (display.getDigit (0), c.group % 5 + 1);
+        EXPECT_EQ (display.getDigit (1), c.index / 8 + 1);
+        EXPECT_EQ (display.getDigit (2), c.index % 8 + 1);
+        EXPECT_EQ (display.getBlinking(), -1);
+        EXPECT_TRUE (rig.main->getEditorPanel().getSurface().getProgrammerKey (n1 + c.index % 8).isLit());
+    }
+}
+
+TEST (FrontPanelProgrammer, AnEntryPartWayBlinksTheDigitItWaitsForAndSendsNothing)
+{
+    EditorRig rig;
+    auto& surface = rig.main->getEditorPanel().getSurface();
+    auto& display = surface.getProgramDisplay();
+    pressProgrammerKey (*rig.main, 4); // GROUP SELECT
+    EXPECT_EQ (display.getBlinking(), 0);
+    EXPECT_TRUE (surface.getProgrammerKey (4).isLit());
+    pressProgrammerKey (*rig.main, 6 + 3); // group 4
+    EXPECT_EQ (display.getDigit (0), 4);
+    EXPECT_EQ (display.getBlinking(), 1);
+    EXPECT_TRUE (surface.getProgrammerKey (5).isLit());
+    pressProgrammerKey (*rig.main, 6 + 1); // bank 2
+    EXPECT_EQ (display.getBlinking(), 2);
+    EXPECT_EQ (display.getDigit (2), -1) << "the program digit waits dark";
+    EXPECT_TRUE (heard (rig).empty());
+
+    // GROUP SELECT again starts over; a program chosen elsewhere ends the entry
+    pressProgrammerKey (*rig.main, 4);
+    rig.engine().selectProgram (7 * 40 + 9, false, false);
+    rig.engine().dispatchPendingNotifications();
+    pumpPending();
+    EXPECT_EQ (display.getBlinking(), -1);
+    EXPECT_EQ (display.getDigit (0), 3);
+    EXPECT_TRUE (surface.getProgrammerKey (2).isLit()) << "FACTORY lights for a factory program";
+}
+
+TEST (FrontPanelProgrammer, PresetRecordFactoryAndGlobalsOpenTheirPanels)
+{
+    EditorRig rig;
+    if (rig.main->isAboutOpen())
+        rig.main->toggleAbout (0);
+
+    pressProgrammerKey (*rig.main, 0);
+    EXPECT_TRUE (rig.main->isGroupManagerOpen()) << "PRESET";
+    pressProgrammerKey (*rig.main, 0);
+    EXPECT_FALSE (rig.main->isGroupManagerOpen());
+
+    pressProgrammerKey (*rig.main, 1);
+    EXPECT_NE (rig.main->getWritePanel(), nullptr) << "RECORD";
+    rig.main->toggleWritePanel();
+
+    rig.engine().selectProgram (2 * 40, false, false);
+    rig.engine().dispatchPendingNotifications();
+    pumpPending();
+    pressProgrammerKey (*rig.main, 2);
+    ASSERT_TRUE (rig.main->isGroupManagerOpen()) << "FACTORY";
+    EXPECT_EQ (rig.main->getGroupManager().getGrid().getGroup(), 7) << "the factory group of the same number";
+    rig.main->toggleGroupManager();
+
+    pressProgrammerKey (*rig.main, 3);
+    ASSERT_NE (rig.main->getMidiSetup(), nullptr) << "GLOBALS";
+    EXPECT_NE (rig.main->getMidiSetup()->getGlobals(), nullptr);
+    pumpPending();
 }

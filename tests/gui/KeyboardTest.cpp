@@ -288,20 +288,21 @@ TEST (KeyboardStrip, TheEditorPlacesItUnderTheEditBarAndFeedsItsIndicators)
 {
     EditorRig rig;
     rig.main->toggleAbout (0);
-    rig.editor->setSize (1000, 644);
+    // wide enough for the whole strip at its own size
+    rig.editor->setSize (1182, 644);
     auto& strip = rig.main->getKeyboard();
-    EXPECT_EQ (strip.getBounds(), juce::Rectangle<int> (0, 24 + 344 + 100, 1000, 172));
+    EXPECT_EQ (strip.getBounds(), juce::Rectangle<int> (0, 24 + 344 + 100, 1182, 172));
     EXPECT_EQ (strip.getKeys().getBounds(), juce::Rectangle<int> (232, 20, 950, 152));
     EXPECT_EQ (strip.getKeyPlayer().getBounds(), juce::Rectangle<int> (400, 4, 200, 12));
     // asked again here: the rig has taken the events of the editor's own first request
     rig.engine().requestGlobals();
     EXPECT_TRUE (pumpUntil ([&] { return rig.engine().isOnline() && strip.getStatus() == "SEQUENTIAL:  PROPHET~5/10 ON-LINE"; }, 5000));
 
-    // a narrower window scales the strip down by the ratio of the widths
-    rig.editor->setSize (800, 644);
-    EXPECT_FLOAT_EQ (strip.getScale(), 0.8f);
-    EXPECT_EQ (strip.getHeight(), 137);
-    EXPECT_EQ (strip.getKeys().getBounds(), juce::Rectangle<int> (186, 16, 760, 122));
+    // a narrower window scales the strip down until its keys fit
+    rig.editor->setSize (788, 644);
+    EXPECT_FLOAT_EQ (strip.getScale(), 788.0f / 1182.0f);
+    EXPECT_EQ (strip.getHeight(), 114);
+    EXPECT_EQ (strip.getKeys().getBounds(), juce::Rectangle<int> (155, 13, 633, 101));
 
     // the engine's events move the wheels and indicators
     rig.engine().getSettings().setByte (SettingsBlock::keyBaseNoteOffset, 84);
@@ -361,7 +362,7 @@ TEST (KeyboardStrip, ItsTopLineMovesItAndALowDropPutsItBack)
 {
     EditorRig rig;
     rig.main->toggleAbout (0);
-    rig.editor->setSize (1000, 644);
+    rig.editor->setSize (1182, 644);
     auto& strip = rig.main->getKeyboard();
     const auto home = strip.getY();
 

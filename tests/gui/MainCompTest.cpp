@@ -180,7 +180,9 @@ TEST (MainCompEvents, DecodesEveryKindOfCode)
         { StateEvent::openProgramFinder, { A::openFinder } },
         { StateEvent::hostThruDropped, { A::hostThruDropped } },
         { StateEvent::writeChecked, { A::writeChecked } },
-        { 0x4A000000, {} },
+        { StateEvent::editBufferReceived, { A::programReceived } },
+        { StateEvent::editNotSent, { A::notSent } },
+        { 0x4F000000, {} },
         { (int32_t) 0xF0000000, {} },
     };
 
@@ -336,25 +338,77 @@ TEST (MainCompTransfers, SlotsThatNeverAnsweredAreListedAndRetryFetchesThem)
     EXPECT_EQ (engine.getInstrumentBank (4).programRecord (30), rig.instrument->getProgram (4, 30));
 }
 
-TEST (MainCompLayout, KeyboardShrinksWithTheWindowAndKeepsItsSizeWiderAndTheSettingsFollow)
+TEST (MainCompLayout, TheKeyboardScaleFollowsTheWidthHoweverTheWindowGotThereAndAfterReopening)
 {
-    EditorRig rig;
-    auto& settings = rig.engine().getSettings();
-    rig.editor->setSize (1000, 644);
-    ASSERT_EQ (rig.main->getWidth(), 1000);
+    // The strip is 1,182 units wide at its own size: narrower windows shrink it until every key
+    // fits, wider ones leave it at its own size.
+    const auto expected = [] (int width) { return juce::jmin (1.0f, (float) width / 1182.0f); };
+    struct Step { int width, height; };
+    struct Case { const char* what; std::vector<Step> steps; bool reopen; };
+    std::vector<Step> drag;
+    for (int w = 1400; w >= 1000; w -= 20)
+        drag.push_back ({ w, 600 });
+    const Case cases[] = {
+        { "a drag from 1400 to 1000 in small steps", drag, false },
+        { "a height-only resize after shrinking to 700", { { 1000, 600 }, { 700, 600 }, { 700, 500 } }, false },
+        { "reopening after shrinking to 700", { { 1000, 600 }, { 700, 600 } }, true },
+        { "wider again after shrinking", { { 700, 600 }, { 1400, 600 } }, false },
+    };
 
-    rig.editor->setSize (800, 644);
-    EXPECT_FLOAT_EQ (rig.main->getKeyboardScale(), 0.8f);
-    EXPECT_EQ (rig.main->getKeyboardBounds(), juce::Rectangle<int> (0, 468, 800, 137));
-    EXPECT_EQ (settings.getInt (SettingsBlock::windowWidthOffset), 800);
-    EXPECT_EQ (settings.getInt (SettingsBlock::keyboardScaleOffset), 800);
-    EXPECT_EQ (settings.getInt (SettingsBlock::keyboardXOffset + 12), 137);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        EditorRig rig;
+        for (const auto& step : c.steps)
+            rig.editor->setSize (step.width, step.height);
+        if (c.reopen)
+        {
+            rig.editor.reset (dynamic_cast<MorvexAudioProcessorEditor*> (rig.processor->createEditor()));
+            rig.main = rig.editor->getMainComp();
+        }
 
-    rig.editor->setSize (1200, 644);
-    EXPECT_FLOAT_EQ (rig.main->getKeyboardScale(), 0.8f) << "a wider window keeps the keyboard's height";
-    EXPECT_EQ (rig.main->getKeyboardBounds().getHeight(), 137);
-    EXPECT_EQ (settings.getInt (SettingsBlock::keyboardScaleOffset), 1500);
-    EXPECT_EQ (settings.getInt (SettingsBlock::keyboardXOffset + 8), 1200);
+        const auto width = c.steps.back().width;
+        ASSERT_EQ (rig.main->getWidth(), width);
+        EXPECT_NEAR (rig.main->getKeyboardScale(), expected (width), 0.002f);
+        auto& strip = rig.main->getKeyboard();
+        EXPECT_EQ (strip.getHeight(), (int) (172.0f * rig.main->getKeyboardScale()));
+        EXPECT_LE (strip.getKeys().getRight(), width + 1) << "every key in the window";
+        EXPECT_EQ (rig.engine().getSettings().getInt (SettingsBlock::keyboardScaleOffset), (int) (rig.main->getKeyboardScale() * 1000.0f));
+    }
+}
+
+TEST (MainCompLayout, ResizingAndZoomingLeaveNoEmptyArea)
+{
+    // An area nothing paints shows as a flat band; the panel's own texture has grain in every row
+    // (the bars' edges and the strip's top line are flat, but only a few rows high).
+    const struct { int width, height, zoomPermille; } cases[] = {
+        { 1000, 644, 1000 }, { 1600, 644, 500 }, { 2426, 644, 750 }, { 700, 644, 600 }, { 640, 396, 500 }, { 1764, 480, 1000 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (testing::Message() << c.width << "x" << c.height << " at " << c.zoomPermille);
+        EditorRig rig;
+        if (rig.main->isAboutOpen())
+            rig.main->toggleAbout (0);
+        rig.main->setZoom ((float) c.zoomPermille / 1000.0f);
+        rig.editor->setSize (c.width, c.height);
+        rig.main->getEditorPanel().layoutPanel();
+        pumpPending();
+
+        const auto image = rig.editor->createComponentSnapshot (rig.editor->getLocalBounds());
+        const juce::Image::BitmapData pixels (image, juce::Image::BitmapData::readOnly);
+        int flatRows = 0, longestFlat = 0;
+        for (int y = 0; y < image.getHeight(); ++y)
+        {
+            const auto first = pixels.getPixelColour (0, y);
+            bool flat = true;
+            for (int x = 1; x < image.getWidth() && flat; ++x)
+                flat = pixels.getPixelColour (x, y) == first;
+            flatRows = flat ? flatRows + 1 : 0;
+            longestFlat = juce::jmax (longestFlat, flatRows);
+        }
+        EXPECT_LT (longestFlat, 8);
+    }
 }
 
 TEST (MainCompLayout, ZoomHandleClampsToHalfAndFullSize)
@@ -554,6 +608,39 @@ TEST (MainCompBar, ShowsItsButtonsInTheirPlacesWithTheirTooltips)
     EXPECT_EQ (bar.getChannelLabel().getX(), bar.getButtons().getLast()->getRight() + 18);
 }
 
+TEST (MainCompStatus, TheStatusLineSaysWhatJustHappenedToTheProgram)
+{
+    EditorRig rig;
+    auto& strip = rig.main->getKeyboard();
+    const auto showEvents = [&] { rig.engine().dispatchPendingNotifications(); pumpPending(); };
+
+    rig.main->sendCurrentProgram();
+    EXPECT_EQ (strip.getStatus(), "Program sent");
+    rig.settle(); // the dump is in before the instrument's program is changed under it
+
+    // the instrument's answer to RECV, named
+    auto answer = namedRecord ("Brass Stab");
+    rig.instrument->setEditBuffer (answer);
+    rig.main->stsButtonClicked (rig.main->getAppBar().getButton (AppBar::recvId), AppBar::recvId);
+    EXPECT_TRUE (pumpUntil ([&] { rig.engine().dispatchPendingNotifications(); return strip.getStatus() == "Program received: Brass Stab"; }))
+        << strip.getStatus();
+
+    // no output: a panel edit and a note both say they went nowhere, and so does SEND
+    rig.engine().selectOutputPort (0);
+    showEvents();
+    rig.main->sendCurrentProgram();
+    EXPECT_EQ (strip.getStatus(), "Not connected: program not sent");
+    rig.main->getEditorPanel().getSurface().getControl (17)->applyValue (30);
+    showEvents();
+    EXPECT_EQ (strip.getStatus(), "Not connected: edit not sent");
+
+    rig.main->showNotice ("something else");
+    rig.engine().sendNoteOn (1, 60, 100);
+    rig.engine().sendNoteOff (1, 60);
+    showEvents();
+    EXPECT_EQ (strip.getStatus(), "Not connected: edit not sent") << "told again for the next one";
+}
+
 TEST (MainCompFiles, TheFileMenuLoadsAProgramAndSavesOneThatLoadsBack)
 {
     EditorRig rig;
@@ -585,6 +672,7 @@ TEST (MainCompFiles, TheFileMenuLoadsAProgramAndSavesOneThatLoadsBack)
     rig.main->fileMenuChosen (1);
     EXPECT_EQ (asked.back().filter, "*.p5_p;*.syx;");
     EXPECT_EQ (rig.engine().getEditBuffer(), record);
+    EXPECT_EQ (rig.main->getKeyboard().getStatus(), "LOADED Lead.syx");
     showTheEdits();
     const auto cutoffText = ValueFormat::formatValue (table.getDisplayFormat (17), record[17]);
     EXPECT_EQ (rig.main->getEditorPanel().getSurface().getControl (17)->getDisplayText(), cutoffText);

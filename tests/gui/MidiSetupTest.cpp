@@ -363,3 +363,24 @@ TEST (MidiSetup, TheComputerKeyDrawingNamesEveryKeyBlackOrWhite)
     for (size_t i = 0; i < played.size(); ++i)
         EXPECT_EQ (MidiCntrState::noteName (played[i][1]), MIDI_Setup::keyAssignment()[i].note + octave) << i;
 }
+
+TEST (MidiSetup, TheStandaloneGreysTheOptionsOnlyAHostGivesAMeaningTo)
+{
+    for (const auto standalone : { false, true })
+    {
+        SCOPED_TRACE (standalone ? "standalone" : "in a host");
+        // the framework's wrapper says what it is before it makes the processor
+        juce::AudioProcessor::setTypeOfNextNewPlugin (standalone ? juce::AudioProcessor::wrapperType_Standalone
+                                                                 : juce::AudioProcessor::wrapperType_Undefined);
+        EditorRig rig;
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
+        rig.main->toggleMidiSetup();
+        auto& setup = *rig.main->getMidiSetup();
+        EXPECT_EQ (setup.areHostOptionsShown(), ! standalone);
+        for (int t = 0; t < MIDI_Setup::numToggles; ++t)
+            EXPECT_EQ (setup.getToggle ((MIDI_Setup::Toggle) t).isEnabled(), ! standalone || ! MIDI_Setup::isHostOnly ((MIDI_Setup::Toggle) t)) << t;
+        EXPECT_EQ (setup.getSync().isEnabled(), ! standalone) << "the latency";
+        rig.main->toggleMidiSetup();
+        pumpPending();
+    }
+}

@@ -26,6 +26,11 @@ struct ProcessorRig
     {
         devices->addVirtualDevice (instrument);
         processor = std::make_unique<MorvexAudioProcessor> (devices, folder.folder);
+        // An editor was open before, at 1000 × 644: tests see the zoom they store, whatever the
+        // screen of the display they run on. A test of the first opening clears the size.
+        auto& settings = engine().getSettings();
+        settings.setInt (SettingsBlock::windowWidthOffset, 1000);
+        settings.setInt (SettingsBlock::windowHeightOffset, 644);
         if (connect)
         {
             engine().selectOutputPort (1);
