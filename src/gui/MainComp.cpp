@@ -768,6 +768,10 @@ void MainComp::writeChecked()
             reportAction = ReportAction::writeAgain;
             break;
 
+        case GroupTransfer::WriteCheck::none:
+        case GroupTransfer::WriteCheck::pending:
+            break;
+
         default:
             break;
     }

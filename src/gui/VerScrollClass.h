@@ -10,7 +10,7 @@ public:
     VerScrollClass() : ScrollTrack (true) {}
 
     int getPageStep() const noexcept { return pageStep; }
-    void setPageStep (int step) { pageStep = juce::jmax (1, step); }
+    void setPageStep (int rows) { pageStep = juce::jmax (1, rows); }
 
 private:
     bool trackPressed (int along) override

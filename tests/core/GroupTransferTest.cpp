@@ -79,7 +79,6 @@ void fillInstrument (SimulatedProphet& instrument)
         instrument.setProgram (n / 40, n % 40, markedRecord (1000 + n));
 }
 
-std::ostream& operator<< (std::ostream& os, const Slot& s) { return os << "(" << s.group << ", " << s.program << ")"; }
 }
 
 TEST (GroupTransferRules, EachKindCoversItsGroupsInOrder)
@@ -483,6 +482,8 @@ TEST (GroupTransferRules, AWrittenSlotIsAskedBackAndCompared)
         EXPECT_TRUE (target.stored.empty()) << c.what << ": the answer never replaces what was written";
         EXPECT_EQ (target.events, (E { StateEvent::writeChecked })) << c.what;
         if (! c.answer)
+        {
             EXPECT_EQ (target.requests.size(), 1u + GroupTransfer::maxRetries) << c.what;
+        }
     }
 }
