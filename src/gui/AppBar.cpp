@@ -17,6 +17,8 @@ const juce::String ctrl = "Ctrl+";
 AppBar::AppBar (MorvexAudioProcessor& p, const juce::Array<int>& shownIds)
     : processor (p), artwork (Artwork::get ("bar_png"))
 {
+    // it paints every pixel of its bounds: the window need not paint under it
+    setOpaque (true);
     const BarButton all[] = {
         { banksId, "BANKS", "Program Banks  ( F6 )" },
         { fileId,  "FILE",  {} },
@@ -70,16 +72,20 @@ void AppBar::showChannel (int channel)
 
 void AppBar::paint (juce::Graphics& g)
 {
-    if (artwork.isValid())
+    // the texture stretched and darkened, once per size
+    g.drawImageAt (Artwork::cachedPicture (0x4162, 0, getWidth(), getHeight(), [this] (juce::Graphics& pg)
     {
-        // a texture: the nearest pixel looks the same as a filtered one, at a fraction of the cost
-        g.setImageResamplingQuality (juce::Graphics::lowResamplingQuality);
-        g.drawImage (artwork, getLocalBounds().toFloat());
-    }
-    else
-        g.fillAll (juce::Colour (0xff2a2a2a));
+        if (artwork.isValid())
+        {
+            // a texture: the nearest pixel looks the same as a filtered one, at a fraction of the cost
+            pg.setImageResamplingQuality (juce::Graphics::lowResamplingQuality);
+            pg.drawImage (artwork, getLocalBounds().toFloat());
+        }
+        else
+            pg.fillAll (juce::Colour (0xff2a2a2a));
 
-    g.fillAll (juce::Colour (0x40000000));
+        pg.fillAll (juce::Colour (0x40000000));
+    }, true), 0, 0);
     g.setColour (juce::Colour (0xff0a0a0a));
     g.drawHorizontalLine (getHeight() - 2, 0.0f, (float) getWidth());
     g.setColour (juce::Colour (0xff161616));

@@ -7,6 +7,8 @@ EditBar::EditBar (MidiCntrState& e, const juce::Image& envelopeBackground)
     : engine (e), lcd (e, LCD_Comp::finderMode), envPanel (envelopeBackground),
       background (Artwork::get ("bar_png"))
 {
+    // it paints every pixel of its bounds: the window need not paint under it
+    setOpaque (true);
     setModel (e.getSettings().getInt (SettingsBlock::modelOffset));
 
     lcd.setTopLeftPosition (16, 24);

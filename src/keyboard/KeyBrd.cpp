@@ -5,6 +5,8 @@ KeyBrd::KeyBrd (MidiCntrState& e)
     : engine (e), velocity (e), pitch (e, WheelCnt::pitchWheel), modulation (e, WheelCnt::modulationWheel),
       keys (e), octave (e), player (e)
 {
+    // it paints every pixel of its bounds: the window need not paint under it
+    setOpaque (true);
     for (auto* child : std::initializer_list<juce::Component*> { &velocity, &pitch, &modulation, &keys, &octave, &player })
         addAndMakeVisible (child);
     octave.onBaseChosen = [this] { showBaseNote(); };

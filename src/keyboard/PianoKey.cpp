@@ -118,7 +118,7 @@ void PianoKey::paint (juce::Graphics& g)
             pg.setColour (juce::Colours::white.withAlpha (pressed ? 0.08f : 0.16f));
             pg.fillRect (r.reduced (r.getWidth() * 0.22f, 0.0f).withTrimmedBottom (h * 0.12f).withTrimmedTop (h * 0.02f));
         }
-    }), 0, 0);
+    }, type == white), 0, 0); // a white key covers its whole rectangle: copied, not blended
 
     // the C keys carry their octave's name, so a player finds middle C at a glance
     if (const auto caption = getCaption(); caption.isNotEmpty())

@@ -35,6 +35,8 @@ MidiCntrState::MidiCntrState (std::shared_ptr<MidiDeviceSeam> deviceSeam, const 
     const auto data = SafeFile::read (file (SettingsFolder::groupsFileName));
     GroupsDataFile::load (data.getData(), data.getSize(), groups);
     pluginBank.initialise (true);
+    // the sound the plug-in starts with is unedited until someone edits it
+    arrivedRecord = pluginBank.single();
 
     for (int i = 0; i < 6; ++i)
         delays[(size_t) i] = settings.getInt (SettingsBlock::delaysOffset + 4 * i);

@@ -334,6 +334,18 @@ TEST (SoundHistory, TouchingAControlWhileComparingGoesBackToTheEdits)
     EXPECT_EQ (rig.value (cutoff), edited[cutoff]);
 }
 
+TEST (SoundHistory, AFreshPlugInHasNothingToCompareAndNoMarks)
+{
+    // no instrument answers: the panel shows the program the plug-in starts with
+    ProcessorRig rig (false);
+    std::unique_ptr<juce::AudioProcessorEditor> editor (rig.processor->createEditor());
+    auto& main = *dynamic_cast<MorvexAudioProcessorEditor&> (*editor).getMainComp();
+    pumpPending();
+    EXPECT_FALSE (main.getEditBar().getCompareButton().isEnabled());
+    for (auto* control : main.getEditorPanel().getSurface().getControls())
+        EXPECT_FALSE (control->isEdited()) << control->getParameter();
+}
+
 TEST (SoundHistory, TheMarksFollowAnEditItsUndoAndADoubleClick)
 {
     HistoryRig rig;
