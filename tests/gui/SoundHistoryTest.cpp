@@ -355,6 +355,7 @@ TEST (SoundHistory, TheMarksFollowAnEditItsUndoAndADoubleClick)
     rig.dragKnob (cutoff, 30);
     EXPECT_TRUE (knob.isEdited());
     EXPECT_FALSE (rig.control (cutoff + 1).isEdited());
+    EXPECT_EQ (knob.getTooltip(), rig.engine().getParTable().getName (cutoff) + ": " + knob.getDisplayText());
 
     rig.main->undo();
     pumpPending();
