@@ -76,7 +76,7 @@ void MidiCntrState::loadSettings()
     inThru = settings.getByte (SettingsBlock::inThruOffset) == 1;
     programChangeAutomation = settings.getByte (SettingsBlock::programChangeAutomationOffset) == 1;
     sendClock = settings.getByte (SettingsBlock::sendClockOffset) == 1;
-    hostThru = settings.getByte (SettingsBlock::hostThruOffset) == 1;
+    hostThru = settings.getByte (SettingsBlock::hostThruOffset) != SettingsBlock::hostThruSwitchedOff;
 }
 
 void MidiCntrState::saveSettings() const
@@ -149,7 +149,7 @@ void MidiCntrState::setInThru (bool on)
 void MidiCntrState::setHostThru (bool on)
 {
     hostThru = on;
-    settings.setByte (SettingsBlock::hostThruOffset, on ? 1 : 0);
+    settings.setByte (SettingsBlock::hostThruOffset, on ? 1 : SettingsBlock::hostThruSwitchedOff);
 }
 
 void MidiCntrState::setProgramChangeAutomation (bool on)

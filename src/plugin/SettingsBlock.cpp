@@ -9,8 +9,6 @@ SettingsBlock::SettingsBlock()
     put (1, 255);
     put (2, 255);
     put (3, 100);
-    // host thru starts on, and the byte is what the next start reads: switched off, it stays off
-    put (hostThruOffset, 1);
     setInt (editorScaleOffset, 1000);
     setInt (keyboardScaleOffset, 1);
     put (keyBaseNoteOffset, firstBaseNote);

@@ -19,7 +19,7 @@ public:
     // Byte positions of the fields other parts of the system use.
     enum Offset : int
     {
-        hostThruOffset = 4,          // "THRU: Host -> MIDI Out Port"
+        hostThruOffset = 4,          // "THRU: Host -> MIDI Out Port": 1 on, hostThruSwitchedOff off
         midiChannelOffset = 6,       // 1..16
         sendClockOffset = 7,
         inThruOffset = 10,           // "THRU: MIDI In Port -> Host"
@@ -48,6 +48,10 @@ public:
     static constexpr int latencyMarker = 333;
     /** The on-screen keyboard's lowest key on a fresh machine: C2, so middle C is in sight. */
     static constexpr uint8_t firstBaseNote = 24;
+    /** Byte 4 once the player has switched host thru off. A fresh machine's 0, which files written
+        before this value existed also hold, and 1 both start it on: only the player's own "off"
+        lasts into the next start. */
+    static constexpr uint8_t hostThruSwitchedOff = 2;
     static constexpr int defaultLatencyMode = 402;
 
     /** The defaults of a fresh machine. */

@@ -131,7 +131,9 @@ TEST (MidiSetup, EachOptionSetsTheEngineAndItsSettingsByteAndAsksForTheGlobals)
 
         rig.click (toggle);
         EXPECT_EQ (c.flag (rig.engine()), ! was);
-        EXPECT_EQ (rig.engine().getSettings().getByte (c.offset), was ? 0 : 1);
+        // host thru's "off" has a value of its own (a fresh machine's 0 means on)
+        const auto off = c.toggle == MIDI_Setup::hostThruToggle ? SettingsBlock::hostThruSwitchedOff : 0;
+        EXPECT_EQ (rig.engine().getSettings().getByte (c.offset), was ? off : 1);
         EXPECT_TRUE (rig.askedForGlobals());
         EXPECT_TRUE (settingsFile.existsAsFile());
     }
@@ -184,8 +186,14 @@ TEST (MidiSetup, HostThruIsOnAtFirstAndSwitchedOffStaysOffAtTheNextStart)
 
     // the next start reads the settings file the toggle wrote
     MidiCntrState next (std::make_shared<MidiDevices> (false), rig.folder.folder);
-    EXPECT_EQ (next.getSettings().getByte (SettingsBlock::hostThruOffset), 0);
+    EXPECT_EQ (next.getSettings().getByte (SettingsBlock::hostThruOffset), SettingsBlock::hostThruSwitchedOff);
     EXPECT_FALSE (next.isHostThruOn());
+
+    // a file from before the switched-off value existed holds 0, as a fresh machine's does: on
+    next.getSettings().setByte (SettingsBlock::hostThruOffset, 0);
+    next.saveSettings();
+    MidiCntrState older (std::make_shared<MidiDevices> (false), rig.folder.folder);
+    EXPECT_TRUE (older.isHostThruOn());
 }
 
 TEST (MidiSetup, ChoosingTheInstrumentsPortsBringsItOnLineAndTheSameEntryReopens)
