@@ -99,7 +99,7 @@ void GlbCont::showMenu()
     for (const auto& item : menuItems())
         menu.addItem (item.id, item.text, true, item.id == current + 1);
 
-    MenuChoice::show (menu, this, *this, chooseFromMenu, [this] (int id) { menuChosen (id); });
+    MenuChoice::show (menu, this, *this, chooseFromMenu, [this] (int id) { menuChosen (id); }, onMenuClosed);
 }
 
 void GlbCont::mouseDown (const juce::MouseEvent& e)

@@ -60,6 +60,8 @@ public:
 
     /** When set, picks the value menu's item instead of the user (0: dismissed). */
     MenuChoice::Chooser chooseFromMenu;
+    /** Told however the value menu ended, so the keys can go back where they belong. */
+    std::function<void()> onMenuClosed;
 
     /** The knob's film-strip frame, 0..60. */
     int knobFrame() const noexcept;

@@ -212,6 +212,9 @@ void MIDI_Setup::toggleGlobals()
     manualLabel.setVisible (false);
     globals = std::make_unique<Global_Container> (engine);
     globals->addListener (this);
+    // the globals' value menus give the keys back as the setup's own menus do
+    for (auto* control : globals->getControls())
+        control->onMenuClosed = [this] { if (onMenuClosed != nullptr) onMenuClosed(); };
     resized();
     addAndMakeVisible (*globals);
 }

@@ -1,4 +1,7 @@
 #include "EditorRig.h"
+#include "MouseEvents.h"
+#include "gui/Global_Container.h"
+#include "gui/MIDI_Setup.h"
 #include "model/ValueFormat.h"
 #include "plugin/SettingsFolder.h"
 
@@ -106,6 +109,22 @@ TEST (MainCompKeys, EscapeClosesEachOverlayAndTheKeysGoBackToThePlayer)
         EXPECT_EQ (main.getActivePanel(), MainComp::frontPanel);
         EXPECT_TRUE (pumpUntil ([&] { return player.hasKeyboardFocus (false); }));
     }
+
+    // a value menu of the instrument's globals, dismissed, gives them back as well
+    main.toggleMidiSetup();
+    main.getMidiSetup()->toggleGlobals();
+    GlbCont* box = nullptr;
+    for (auto* control : main.getMidiSetup()->getGlobals()->getControls())
+        if (control->getKind() == GlbCont::valueBox && box == nullptr)
+            box = control;
+    ASSERT_NE (box, nullptr);
+    box->chooseFromMenu = [] (const juce::PopupMenu&) { return 0; };
+    main.grabKeyboardFocus();
+    ASSERT_TRUE (pumpUntil ([&] { return main.hasKeyboardFocus (false); }));
+    box->mouseDown (MouseEvents::at (*box, 5, 5));
+    box->mouseUp (MouseEvents::at (*box, 5, 5));
+    EXPECT_TRUE (pumpUntil ([&] { return player.hasKeyboardFocus (false); }));
+    main.toggleMidiSetup();
 
     // and the computer keys play at once, with no click into the editor first
     rig.engine().getSettings().setByte (SettingsBlock::keyPlayOffset, 1);
