@@ -3,6 +3,7 @@
 #include "gui/GroupMenus.h"
 #include "groups/Bank_Program.h"
 #include "model/DSI_Program.h"
+#include "model/ValueFormat.h"
 #include "plugin/MorvexAudioProcessor.h"
 
 namespace
@@ -96,11 +97,55 @@ void Plugin_Bank::resized()
 void Plugin_Bank::paint (juce::Graphics& g)
 {
     g.fillAll (juce::Colour (0xff262424));
+
+    // Between the list and the buttons: the preset the host and the panel play now, on a display
+    // like the edit bar's, and what the buttons do with it.
+    const auto left = listX + listWidth + 40, right = getWidth() - buttonsFromRight - 30;
+    if (right - left < 200)
+        return;
+
+    const auto display = juce::Rectangle<float> ((float) left, 20.0f, (float) juce::jmin (320, right - left), 64.0f);
+    if (const auto lcd = Artwork::get ("lcd_png"); lcd.isValid())
+        g.drawImage (lcd, display);
+    else
+        g.fillAll (juce::Colour (0xff0e2a26));
+
+    const auto index = currentPreset();
+    const auto record = engine.getPluginBank().programRecord (index);
+    const auto text = display.reduced (14.0f, 8.0f);
+    g.setColour (juce::Colour (0xffe8f4ee));
+    g.setFont (Artwork::arial (13.0f));
+    g.drawText ("PRESET " + juce::String (index + 1) + " OF " + juce::String (numPresets), text.withHeight (18.0f),
+                juce::Justification::centredLeft, false);
+    g.setColour (juce::Colour (0xffb8d8cc));
+    g.setFont (Artwork::arial (12.0f));
+    g.drawText (ValueFormat::categoryName (record[(size_t) DSI_Program::categoryOffset]), text.withHeight (18.0f),
+                juce::Justification::centredRight, true);
+    g.setColour (juce::Colour (0xffe8f4ee));
+    g.setFont (Artwork::arial (20.0f));
+    g.drawText (engine.getPluginBank().programName (index), text.withTrimmedTop (22.0f), juce::Justification::centredLeft, true);
+
+    g.setColour (juce::Colour (0xff9a9690));
+    g.setFont (Artwork::arial (13.0f));
+    const char* const lines[] = {
+        "The 40 presets travel with your project.",
+        "Click one to play it and edit it on the panel.",
+        "SET CURRENT keeps the sound you made in a preset.",
+        "LOAD and SAVE read and write preset and bank files.",
+    };
+    auto y = display.getBottom() + 24.0f;
+    for (const auto* line : lines)
+    {
+        g.drawText (line, juce::Rectangle<float> (display.getX(), y, (float) (right - left), 18.0f), juce::Justification::centredLeft, true);
+        y += 22.0f;
+    }
 }
 
 void Plugin_Bank::updateButtons()
 {
     renameButton.setVisible (list.getSelectedRow() >= 0);
+    // the display of the current preset follows every change that passes here
+    repaint();
 }
 
 //==============================================================================
