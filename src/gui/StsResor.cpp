@@ -9,4 +9,5 @@ void StsResor::load()
     capSmall = Artwork::get ("knob_cap_small_png");
     envelopeBackground = Artwork::get ("env_background_png");
     editMark = Artwork::get ("edit_mark_png");
+    resizeCursor = juce::MouseCursor (juce::MouseCursor::BottomRightCornerResizeCursor);
 }

@@ -35,6 +35,18 @@ MorvexAudioProcessorEditor::MorvexAudioProcessorEditor (MorvexAudioProcessor& p)
     addAndMakeVisible (*corner);
     corner->setAlwaysOnTop (true);
     setSize (size.x, size.y);
+    addMouseListener (this, true);
+}
+
+void MorvexAudioProcessorEditor::mouseEnter (const juce::MouseEvent&)
+{
+    if (tooltips == nullptr)
+        tooltips = std::make_unique<juce::TooltipWindow> (this);
+}
+
+void MorvexAudioProcessorEditor::mouseMove (const juce::MouseEvent& e)
+{
+    mouseEnter (e);
 }
 
 EditorLayout::Opening MorvexAudioProcessorEditor::initialSize (int storedWidth, int storedHeight, float storedZoom,
@@ -53,6 +65,7 @@ EditorLayout::Opening MorvexAudioProcessorEditor::initialSize (int storedWidth, 
 
 MorvexAudioProcessorEditor::~MorvexAudioProcessorEditor()
 {
+    removeMouseListener (this);
     if (mainComp != nullptr)
         mainComp->removeChangeListener (this);
 }

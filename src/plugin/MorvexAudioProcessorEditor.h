@@ -30,6 +30,9 @@ public:
 
     void paint (juce::Graphics&) override;
     void resized() override;
+    /** The pointer over any part of the window: the tooltips start (see `tooltips`). */
+    void mouseEnter (const juce::MouseEvent&) override;
+    void mouseMove (const juce::MouseEvent&) override;
 
     MainComp* getMainComp() const noexcept { return mainComp.get(); }
 
@@ -38,7 +41,9 @@ private:
 
     std::unique_ptr<MainComp> mainComp;
     std::unique_ptr<juce::ResizableCornerComponent> corner;
-    juce::TooltipWindow tooltips { this };
+    // Made when the pointer first comes over the window: a tooltip window follows the pointer
+    // through the windowing system, a round trip every editor opening would otherwise wait for.
+    std::unique_ptr<juce::TooltipWindow> tooltips;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MorvexAudioProcessorEditor)
 };
