@@ -151,13 +151,17 @@ void GroupTransfer::markSeen()
 }
 
 //==============================================================================
+int GroupTransfer::slotIndex (Slot slot) noexcept
+{
+    return juce::isPositiveAndBelow (slot.group, numSlots / 40) && juce::isPositiveAndBelow (slot.program, 40)
+               ? slot.group * 40 + slot.program : -1;
+}
+
 void GroupTransfer::request (Slot slot, double nowMs)
 {
     target.requestProgram (slot.group, slot.program);
-    recentRequests.erase (std::remove_if (recentRequests.begin(), recentRequests.end(),
-                                          [nowMs] (const auto& r) { return r.second <= nowMs; }),
-                          recentRequests.end());
-    recentRequests.push_back ({ slot, nowMs + answerTimeout * (maxRetries + 1) });
+    if (const auto i = slotIndex (slot); i >= 0)
+        answerDueUntil[(size_t) i] = nowMs + answerTimeout * (maxRetries + 1);
 }
 
 void GroupTransfer::requestCurrent (double nowMs)
@@ -203,8 +207,8 @@ bool GroupTransfer::dumpArrived (int group, int program, const ProgramSysex::Rec
         return true;
     }
 
-    if (! receiving && std::none_of (recentRequests.begin(), recentRequests.end(),
-                                     [&] (const auto& r) { return r.first == slot && r.second > nowMs; }))
+    const auto index = slotIndex (slot);
+    if (! receiving && (index < 0 || answerDueUntil[(size_t) index] <= nowMs))
         return false;
 
     target.storeProgram (group, program, record);

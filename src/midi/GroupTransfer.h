@@ -4,6 +4,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <array>
 #include <atomic>
 #include <mutex>
 #include <vector>
@@ -173,9 +174,12 @@ private:
     double deadline = 0.0;          // receive: when the current request counts as unanswered
     double nextSendAt = 0.0;        // transmit: when the next dump may be handed over
     double wireFreeAt = 0.0;        // transmit: when the dumps handed over will have left the cable
-    // Requests whose answers may still come, until when: an answer to one of them after the
-    // transfer has ended still only fills the mirror.
-    std::vector<std::pair<Slot, double>> recentRequests;
+    // Until when an answer to each slot's latest request may still come (group × 40 + program):
+    // one arriving after the transfer has ended still only fills the mirror. One entry a slot, so
+    // answers that come fast (a USB cable) cost no more than slow ones.
+    static constexpr int numSlots = 10 * 40;
+    static int slotIndex (Slot slot) noexcept;
+    std::array<double, numSlots> answerDueUntil {};
     double startedAt = 0.0, endedAt = 0.0;
     double answerTimeout = answerTimeoutMs;
     Status result;
