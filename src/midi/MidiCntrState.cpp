@@ -82,7 +82,7 @@ void MidiCntrState::loadSettings()
 void MidiCntrState::saveSettings() const
 {
     const auto bytes = settings.bytes();
-    SafeFile::replaceWith (file (SettingsFolder::settingsFileName), bytes.data(), bytes.size());
+    SafeFile::replaceIfChanged (file (SettingsFolder::settingsFileName), bytes.data(), bytes.size());
 }
 
 void MidiCntrState::saveBanks() const
@@ -92,7 +92,7 @@ void MidiCntrState::saveBanks() const
         groups[(size_t) g] = instrumentBanks[(size_t) g].get();
 
     const auto data = GroupsDataFile::make (groups);
-    SafeFile::replaceWith (file (SettingsFolder::groupsFileName), data.getData(), data.getSize());
+    SafeFile::replaceIfChanged (file (SettingsFolder::groupsFileName), data.getData(), data.getSize());
 }
 
 Bank_Program& MidiCntrState::getInstrumentBank (int group) noexcept
@@ -236,7 +236,7 @@ void MidiCntrState::savePortSettings()
 {
     portSettings.sysexSize = juce::String (ports.getSysexSizeChoice());
     const auto data = portSettings.serialise();
-    SafeFile::replaceWith (file (SettingsFolder::portsFileName), data.getData(), data.getSize());
+    SafeFile::replaceIfChanged (file (SettingsFolder::portsFileName), data.getData(), data.getSize());
 }
 
 void MidiCntrState::openSavedPort (const juce::String& name, bool isInput)

@@ -1,5 +1,7 @@
 #include "plugin/SafeFile.h"
 
+#include <cstring>
+
 namespace SafeFile
 {
 bool replace (const juce::File& target, const std::function<bool (juce::OutputStream&)>& write)
@@ -25,6 +27,17 @@ bool replace (const juce::File& target, const std::function<bool (juce::OutputSt
 bool replaceWith (const juce::File& target, const void* data, size_t size)
 {
     return replace (target, [&] (juce::OutputStream& out) { return out.write (data, size); });
+}
+
+bool replaceIfChanged (const juce::File& target, const void* data, size_t size)
+{
+    if (target.getSize() == (juce::int64) size && size > 0)
+    {
+        const auto held = read (target);
+        if (held.getSize() == size && std::memcmp (held.getData(), data, size) == 0)
+            return true;
+    }
+    return replaceWith (target, data, size);
 }
 
 juce::MemoryBlock read (const juce::File& file)

@@ -15,6 +15,11 @@ bool replace (const juce::File& target, const std::function<bool (juce::OutputSt
 
 bool replaceWith (const juce::File& target, const void* data, size_t size);
 
+/** As `replaceWith`, but a target that already holds exactly these bytes is left untouched: the
+    settings and groups written whenever a plug-in instance closes are mostly unchanged, and a
+    host scanning plug-ins opens and closes instances by the dozen. */
+bool replaceIfChanged (const juce::File& target, const void* data, size_t size);
+
 /** The whole file; empty when it is missing or unreadable. */
 juce::MemoryBlock read (const juce::File& file);
 }

@@ -5,6 +5,8 @@
 #include "plugin/SafeFile.h"
 #include "plugin/SettingsFolder.h"
 
+#include <cstring>
+
 namespace
 {
 Bytes settingsFile (std::initializer_list<std::pair<int, uint8_t>> bytes, size_t size = 400)
@@ -194,6 +196,33 @@ TEST (SafeFile, AFailedWriteLeavesThePreviousFileIntact)
     const auto nested = folder.folder.getChildFile ("a").getChildFile ("b.dat");
     EXPECT_TRUE (SafeFile::replaceWith (nested, "x", 1));
     EXPECT_EQ (nested.getSize(), 1);
+}
+
+TEST (SafeFile, AWriteOfWhatTheFileHoldsLeavesItUntouched)
+{
+    ScratchFolder folder;
+    const auto target = folder.file ("Ph5_data.dat");
+    ASSERT_TRUE (SafeFile::replaceWith (target, "same content", 12));
+    const auto longAgo = juce::Time (2001, 0, 1, 0, 0);
+    ASSERT_TRUE (target.setLastModificationTime (longAgo));
+
+    const struct { const char* bytes; bool written; } cases[] = {
+        { "same content", false },
+        { "same contenT", true },  // the same size, one byte different
+        { "shorter", true },
+    };
+    for (const auto& c : cases)
+    {
+        ASSERT_TRUE (target.setLastModificationTime (longAgo));
+        EXPECT_TRUE (SafeFile::replaceIfChanged (target, c.bytes, std::strlen (c.bytes))) << c.bytes;
+        EXPECT_EQ (target.loadFileAsString(), c.bytes);
+        EXPECT_EQ (target.getLastModificationTime() != longAgo, c.written) << c.bytes;
+    }
+
+    // a missing file is written
+    const auto missing = folder.file ("prophet5plports.dat");
+    EXPECT_TRUE (SafeFile::replaceIfChanged (missing, "x", 1));
+    EXPECT_EQ (missing.loadFileAsString(), "x");
 }
 
 TEST (SettingsFolder, LivesInTheUsersApplicationData)
