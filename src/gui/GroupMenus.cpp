@@ -24,6 +24,16 @@ juce::String GroupMenus::groupName (int group)
     return (group < numUser ? "User Group " : "Factory Group ") + juce::String (group % numUser + 1);
 }
 
+void GroupMenus::addLoadFromGroupItems (juce::PopupMenu& menu, int firstId)
+{
+    for (int g = 0; g < numGroups; ++g)
+    {
+        if (g % numUser == 0)
+            menu.addSeparator();
+        menu.addItem (firstId + g, "Load From " + groupName (g));
+    }
+}
+
 juce::PopupMenu GroupMenus::makeFileMenu()
 {
     juce::PopupMenu load, save;

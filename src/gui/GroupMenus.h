@@ -12,6 +12,9 @@ class GroupMenus
 public:
     /** "User Group 1" … "User Group 5", "Factory Group 1" … "Factory Group 5" for groups 0..9. */
     static juce::String groupName (int group);
+    /** "Load From " + each group's name, ids firstId + group, the user and the factory groups each
+        after a separator: the library and preset bank LOAD menus' groups. */
+    static void addLoadFromGroupItems (juce::PopupMenu& menu, int firstId);
 
     /** Load (ids 100..109) and save (200..209) of a program-group file, one submenu each. */
     static juce::PopupMenu makeFileMenu();

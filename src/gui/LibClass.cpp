@@ -252,12 +252,7 @@ juce::PopupMenu LibClass::makeLoadMenu() const
     juce::PopupMenu menu;
     menu.addItem (fromLibraryFile, "From Library File");
     menu.addItem (fromGroupFile, "From Program Group File");
-    for (int g = 0; g < numGroups; ++g)
-    {
-        if (g % 5 == 0)
-            menu.addSeparator();
-        menu.addItem (fromGroupBase + g, "Load From " + GroupMenus::groupName (g));
-    }
+    GroupMenus::addLoadFromGroupItems (menu, fromGroupBase);
     menu.addSeparator();
     menu.addItem (fromPresetBank, "Import from FX Preset Bank");
     return menu;

@@ -236,12 +236,7 @@ juce::PopupMenu Plugin_Bank::makeLoadMenu() const
     menu.addItem (loadBankFile, "Load Preset Bank File");
     menu.addSeparator();
     menu.addItem (loadGroupFile, "Load Program Group from File");
-    for (int g = 0; g < 10; ++g)
-    {
-        if (g % 5 == 0)
-            menu.addSeparator();
-        menu.addItem (loadGroupBase + g, "Load From " + GroupMenus::groupName (g));
-    }
+    GroupMenus::addLoadFromGroupItems (menu, loadGroupBase);
     return menu;
 }
 
