@@ -128,6 +128,8 @@ TEST (MainCompKeys, EscapeClosesEachOverlayAndTheKeysGoBackToThePlayer)
 
     // and the computer keys play at once, with no click into the editor first
     rig.engine().getSettings().setByte (SettingsBlock::keyPlayOffset, 1);
+    // the setup asked for the globals as it opened: that request must be on the wire before the log starts
+    rig.settle();
     rig.instrument->clearLog();
     peer->handleKeyPress (juce::KeyPress ('Z', juce::ModifierKeys::shiftModifier, 0));
     EXPECT_EQ (rig.wire (1).front(), (Bytes { 0x90, 24, 100 }));
