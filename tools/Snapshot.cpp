@@ -1,7 +1,7 @@
 // Renders the editor to a PNG, as it looks for a processor in a given state:
 //   morvex_snapshot OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X]
 //                              [--envelopes on] [--connect on] [--overlay NAME] [--find TEXT]
-//                              [--edits on|compare]
+//                              [--edits on|compare] [--standalone on]
 // N selects program N (0..399) of the instrument mirror first. Without --size and --zoom the editor
 // opens as it does the first time on the display's screen. Z is the front panel's zoom (0.5 to
 // 1), X the panel unit scrolled to the left edge; --envelopes on shows the envelope graphs;
@@ -16,7 +16,8 @@
 // with TEXT typed into it, "s" unless told, and its selection three rows down); without it none is
 // open, not even the About panel a first editor shows. --edits on turns a few of the panel's
 // controls away from the stored program, so they wear their marks; --edits compare then presses
-// COMPARE. The processor runs in a home of its own, with the simulated instrument as its only device.
+// COMPARE. --standalone on makes the processor the standalone app's, which greys what only a host
+// gives a meaning to. The processor runs in a home of its own, with the simulated instrument as its only device.
 #include "gui/BankComp.h"
 #include "gui/ContainerClass.h"
 #include "gui/MainComp.h"
@@ -41,7 +42,7 @@ int main (int argc, char** argv)
     {
         std::fprintf (stderr, "usage: %s OUTPUT.png [--size WIDTHxHEIGHT] [--program N] [--zoom Z] [--scroll X] "
                               "[--envelopes on] [--connect on] "
-                              "[--overlay about|progress|report|write|presets|library|prompt|midi|globals|banks|banks-category|finder] [--find TEXT]\n", argv[0]);
+                              "[--overlay about|progress|report|write|presets|library|prompt|midi|globals|banks|banks-category|finder] [--find TEXT] [--edits on|compare] [--standalone on]\n", argv[0]);
         return 2;
     }
 
@@ -55,7 +56,7 @@ int main (int argc, char** argv)
     int width = 0, height = 0, program = -1, scroll = 0;
     float zoom = 1.0f;
     bool zoomGiven = false;
-    bool envelopes = false, connect = false;
+    bool envelopes = false, connect = false, standalone = false;
     juce::String overlay, find ("s"), edits;
     for (int i = 2; i + 1 < argc; i += 2)
     {
@@ -98,6 +99,10 @@ int main (int argc, char** argv)
         {
             edits = value;
         }
+        else if (option == "--standalone")
+        {
+            standalone = value == "on";
+        }
     }
 
     const auto home = juce::File::createTempFile ("morvex-snapshot");
@@ -106,7 +111,10 @@ int main (int argc, char** argv)
         auto devices = std::make_shared<MidiDevices> (false);
         auto instrument = std::make_shared<SimulatedProphet>();
         devices->addVirtualDevice (instrument);
+        if (standalone)
+            juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Standalone);
         MorvexAudioProcessor processor (devices, home);
+        juce::AudioProcessor::setTypeOfNextNewPlugin (juce::AudioProcessor::wrapperType_Undefined);
         if (program >= 0)
             processor.getEngine().selectProgram (program, false, false);
 

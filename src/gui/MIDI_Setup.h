@@ -51,7 +51,12 @@ public:
         greyed and marked "in a host only". */
     void showHostOptions (bool inHost);
     bool areHostOptionsShown() const noexcept { return hostOptions; }
-    static bool isHostOnly (Toggle t) noexcept { return t == clockToggle || t == automationToggle || t == hostThruToggle; }
+    /** Options with no meaning outside a host: the standalone app has no transport, no automation,
+        and no MIDI of its own to pass on to the instrument or take from it. */
+    static bool isHostOnly (Toggle t) noexcept
+    {
+        return t == clockToggle || t == automationToggle || t == hostThruToggle || t == inThruToggle;
+    }
     /** The instrument's globals changed: the GLOBALS panel shows them anew. */
     void globalsChanged();
 
