@@ -8,9 +8,6 @@ constexpr uint32_t originBits = 0xF;
 
 InstrumentSync::InstrumentSync (MidiCntrState& e) : engine (e)
 {
-    // An engine made without a message loop (a fuzzer's) has nobody to poll for it.
-    if (juce::MessageManager::getInstanceWithoutCreating() != nullptr)
-        startTimer (pollIntervalMs);
 }
 
 InstrumentSync::~InstrumentSync()
@@ -20,10 +17,23 @@ InstrumentSync::~InstrumentSync()
 
 void InstrumentSync::setPolling (bool on)
 {
+    pollingOff = ! on;
     if (on)
         startTimer (pollIntervalMs);
     else
         stopTimer();
+}
+
+void InstrumentSync::inUse()
+{
+    // An instance a host only scans (made, asked its name, closed) never gets here, and so never
+    // starts the framework's timer thread, whose start and stop would be most of what the scan
+    // costs beyond a bare plug-in. An engine made without a message loop (a fuzzer's) has nobody
+    // to poll for it.
+    if (pollingOff.load() || polling.exchange (true))
+        return;
+    if (juce::MessageManager::getInstanceWithoutCreating() != nullptr)
+        startTimer (pollIntervalMs);
 }
 
 void InstrumentSync::timerCallback()
@@ -41,6 +51,10 @@ void InstrumentSync::editBufferReplaced (Origin origin) noexcept
     recallSettling.store (origin == Origin::recall);
     if (origin != Origin::instrument)
         ownSound.store (true);
+
+    // Never from the audio thread: starting a timer takes a lock.
+    if (juce::MessageManager::existsAndIsCurrentThread())
+        inUse();
 }
 
 void InstrumentSync::instrumentAnswered() noexcept

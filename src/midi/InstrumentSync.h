@@ -71,6 +71,12 @@ public:
     void poll (double nowMs);
     /** Tests drive `poll` themselves; the timer then stays off. */
     void setPolling (bool on);
+    /** Starts the polling, once something uses the instance: a port opened, audio about to run,
+        an editor, a restored state, a replacement made on the message thread. Until then there is
+        nothing to keep in step, and what was replaced meanwhile is found by the first poll. Any
+        thread but the audio thread. */
+    void inUse();
+    bool isPolling() const noexcept { return isTimerRunning(); }
 
 private:
     enum class Pending { none, change, recall };
@@ -83,6 +89,7 @@ private:
     // Written by any thread: a count of replacements (upper bits) with the latest origin (low 4).
     std::atomic<uint32_t> replacements { 0 };
     std::atomic<bool> recallSettling { false }, contactKnown { false }, wentOnline { false }, ownSound { false };
+    std::atomic<bool> polling { false }, pollingOff { false };
 
     // The message thread's own.
     uint32_t seenReplacements = 0;

@@ -1,5 +1,8 @@
 #include "midi/MIDI_PORTS_Control.h"
 
+#include <chrono>
+#include <thread>
+
 /** A sender's claim on the output: while it is held, the device is not taken away. */
 class MIDI_PORTS_Control::OutputUse
 {
@@ -32,6 +35,11 @@ MIDI_PORTS_Control::~MIDI_PORTS_Control()
 {
     signalThreadShouldExit();
     wake.signal();
+    // The framework's stopThread looks again only every 2 ms, and a host scanning its plug-ins
+    // makes and closes an instance many times over: watch for the sender's end more closely.
+    const auto end = juce::Time::getMillisecondCounterHiRes() + 2000.0;
+    while (isThreadRunning() && juce::Time::getMillisecondCounterHiRes() < end)
+        std::this_thread::sleep_for (std::chrono::microseconds (50));
     stopThread (2000);
 
     closeOutput();

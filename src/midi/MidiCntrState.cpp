@@ -259,6 +259,7 @@ void MidiCntrState::openSavedPort (const juce::String& name, bool isInput)
 void MidiCntrState::openInput (int entry)
 {
     instrumentSync.contactLost();
+    instrumentSync.inUse();
     ports.openInput (entry, this);
 }
 
@@ -267,6 +268,7 @@ void MidiCntrState::openOutput (int entry)
     // A new device has heard no NRPN number yet, and may be another instrument.
     forgetLastNrpn();
     instrumentSync.contactLost();
+    instrumentSync.inUse();
     ports.openOutput (entry);
 }
 

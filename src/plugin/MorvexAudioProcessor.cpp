@@ -78,6 +78,7 @@ const juce::String MorvexAudioProcessor::getName() const
 //==============================================================================
 void MorvexAudioProcessor::prepareToPlay (double sampleRate, int samplesPerBlock)
 {
+    engine.getInstrumentSync().inUse();
     engine.setSampleRate ((int) sampleRate);
     engine.setBlockSize (samplesPerBlock);
     setLatencySamples (0);
@@ -440,6 +441,7 @@ bool MorvexAudioProcessor::producesMidi() const           { return true; }
 
 juce::AudioProcessorEditor* MorvexAudioProcessor::createEditor()
 {
+    engine.getInstrumentSync().inUse();
     return new MorvexAudioProcessorEditor (*this);
 }
 
@@ -521,6 +523,7 @@ void MorvexAudioProcessor::getStateInformation (juce::MemoryBlock& destData)
 
 void MorvexAudioProcessor::setStateInformation (const void* data, int sizeInBytes)
 {
+    engine.getInstrumentSync().inUse();
     const auto recall = PluginChunks::restoreBank (data, (size_t) juce::jmax (0, sizeInBytes), engine.getPluginBank());
     if (recall.presetsRestored == 0)
         return;
@@ -589,6 +592,7 @@ void MorvexAudioProcessor::getCurrentProgramStateInformation (juce::MemoryBlock&
 
 void MorvexAudioProcessor::setCurrentProgramStateInformation (const void* data, int sizeInBytes)
 {
+    engine.getInstrumentSync().inUse();
     const auto record = PluginChunks::programOf (data, (size_t) juce::jmax (0, sizeInBytes));
     if (! record.has_value())
         return;

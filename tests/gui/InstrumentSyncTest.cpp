@@ -1,6 +1,8 @@
 #include "EditorRig.h"
 #include "model/DSI_Program.h"
 
+#include <thread>
+
 JUCE_BEGIN_IGNORE_WARNINGS_GCC_LIKE ("-Wdeprecated-declarations") // the legacy parameter interface
 
 namespace
@@ -337,5 +339,41 @@ TEST (InstrumentSync, TheHostHearsTheNewValuesWithoutGestures)
     p.setCurrentProgram (0);
     EXPECT_TRUE (host.entries().empty());
 
+    p.removeListener (&host);
+}
+
+TEST (InstrumentSync, PollsOnlyOnceTheInstanceIsUsedAndThenCatchesUpOnWhatWasReplaced)
+{
+    // A host scanning its plug-ins makes, asks and closes an instance: nothing for it to poll.
+    const auto project = editedState (2, 30);
+    const struct { const char* what; std::function<void (ProcessorRig&)> use; bool polls; } cases[] = {
+        { "nothing", [] (ProcessorRig&) {}, false },
+        { "names asked", [] (ProcessorRig& r) { r.processor->getProgramName (3); r.processor->getParameterName (5); }, false },
+        { "audio", [] (ProcessorRig& r) { r.processor->prepareToPlay (48000.0, 512); }, true },
+        { "an editor", [] (ProcessorRig& r) { std::unique_ptr<juce::AudioProcessorEditor> (r.processor->createEditor()); }, true },
+        { "a project", [&] (ProcessorRig& r) { r.processor->setStateInformation (project.getData(), (int) project.getSize()); }, true },
+        { "a port", [] (ProcessorRig& r) { r.engine().selectOutputPort (1); }, true },
+        { "a preset on the message thread", [] (ProcessorRig& r) { r.processor->setCurrentProgram (4); }, true },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.what);
+        ProcessorRig rig (false);
+        EXPECT_FALSE (rig.engine().getInstrumentSync().isPolling());
+        c.use (rig);
+        EXPECT_EQ (rig.engine().getInstrumentSync().isPolling(), c.polls);
+        pumpPending();
+    }
+
+    // A preset a host chose from a thread of its own before any use is told to the host once the
+    // polling starts.
+    ProcessorRig rig (false);
+    auto& p = *rig.processor;
+    HostRecorder host;
+    p.addListener (&host);
+    std::thread ([&] { p.setCurrentProgram (5); }).join();
+    EXPECT_FALSE (rig.engine().getInstrumentSync().isPolling());
+    p.prepareToPlay (48000.0, 512);
+    EXPECT_TRUE (pumpUntil ([&] { return ! host.entries().empty(); }));
     p.removeListener (&host);
 }
