@@ -172,7 +172,8 @@ public:
     bool isSendClockOn() const noexcept           { return sendClock.load(); }
     void setSendClock (bool on);
     int getBlockSize() const noexcept             { return blockSize.load(); }
-    void setBlockSize (int numSamples) noexcept   { blockSize = numSamples; }
+    // Every block: a store with no barrier, as nothing else is published with it.
+    void setBlockSize (int numSamples) noexcept   { blockSize.store (numSamples, std::memory_order_relaxed); }
     bool isInThruOn() const noexcept              { return inThru.load(); }
     bool isHostThruOn() const noexcept            { return hostThru.load(); }
     bool isProgramChangeAutomationOn() const noexcept { return programChangeAutomation.load(); }

@@ -120,7 +120,7 @@ void MorvexAudioProcessor::processBlock (juce::AudioBuffer<float>& buffer, juce:
     engine.setBlockSize (numSamples);
 
     {
-        const juce::SpinLock::ScopedLockType sl (clockLock);
+        const AudioSpinLock::ScopedLockType sl (clockLock);
         if (engine.getPorts().isOutputOpen())
         {
             // "Clock ON/OFF" takes effect at once, not only when the host next prepares.

@@ -4,6 +4,7 @@
 #include "midi/MIDI_Clock.h"
 #include "midi/MidiCntrState.h"
 #include "midi/SoundHistory.h"
+#include "plugin/AudioSpinLock.h"
 #include "plugin/Cable_Listener.h"
 #include "plugin/HostParameter.h"
 
@@ -151,7 +152,7 @@ private:
     juce::Array<uint16_t> pendingGestureEnds;
     MIDI_Clock clock;
     juce::MidiBuffer clockBuffer;
-    juce::SpinLock clockLock;
+    AudioSpinLock clockLock;
     std::vector<MidiCntrState::HostParam> drained;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MorvexAudioProcessor)
